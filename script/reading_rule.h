@@ -1,0 +1,42 @@
+#pragma once
+// The reading rule that all three readers share, and their keyword tables.
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "field_reader.h"
+
+namespace script {
+
+struct Keyword {
+    std::string_view name;
+    int values;  // value fields taken after the keyword
+};
+
+// The editor's state-file reader: the 37 keywords in its test order.
+std::span<const Keyword> editorKeywords();
+// The launcher's start-up reader: all but INFOP, plus LBL1, in its test order;
+// the six colour keywords take three values.
+std::span<const Keyword> launcherKeywords();
+// The help screen's reader: INFOP alone.
+std::span<const Keyword> helpKeywords();
+
+struct Record {
+    enum class Kind { Skipped, Matched, Unmatched };
+    Kind kind = Kind::Skipped;
+    std::string_view keyword;   // the table's spelling, when matched
+    Field keywordField;         // the field as read
+    std::vector<Field> values;  // the value fields, when matched
+};
+
+// Takes one field and decides: empty or ';' -> Skipped; a keyword of `table`
+// (upper-cased, compared whole) -> Matched with its value fields, wherever
+// they stand; anything else -> Unmatched, and nothing more is read.
+// Throws Failure(InputPastEndOfFile) naming the keyword when a value is missing.
+Record readRecord(FieldReader& reader, std::span<const Keyword> table);
+
+std::string upperAscii(std::string_view text);
+
+}  // namespace script

@@ -1,0 +1,21 @@
+#pragma once
+// Windows names as the menu script and the programs use them, found on Linux.
+
+#include <filesystem>
+#include <string_view>
+
+namespace script {
+
+// The user's home folder: HOME, else the password database.
+std::filesystem::path homeFolder();
+
+// Maps a Windows name onto this file system: '\' becomes '/', "c:" and a
+// leading '\' stand for the home folder, and every component that does not
+// exist with its exact case is matched case-insensitively among its siblings.
+// Relative names are taken from `base`. Components past the first one that
+// cannot be found are kept as written.
+std::filesystem::path mapWindowsPath(std::string_view windowsPath,
+                                     const std::filesystem::path& base);
+std::filesystem::path mapWindowsPath(std::string_view windowsPath);  // base: working folder
+
+}  // namespace script
