@@ -2,7 +2,9 @@
 // One menu script in memory: a member per keyword, as the launcher reads it.
 
 #include <cstdint>
+#include <map>
 #include <string>
+#include <string_view>
 
 #include "reading_rule.h"
 #include "untyped.h"
@@ -23,12 +25,21 @@ struct MenuSettings {
     ColourValues BACKCOLOR, LBL1_2, CMD1BC, CMD2BC, CMD3BC, CMD5BC;
     Untyped FTB, CMD2V, CMD3V, CMD7V;
     Untyped SPLASH;
+
+    // Where each keyword was last read, so a value that fails to convert
+    // later can be reported at its line.
+    std::string fileName;
+    std::map<std::string, int, std::less<>> lineOf;
 };
 
-// Stores one record of the launcher's reader (a Matched record of
-// launcherKeywords()) into `settings`, converting by the keyword's type.
-// Failures carry the file, line and keyword.
-void storeLauncherRecord(MenuSettings& settings, const Record& record,
-                         const std::string& fileName);
+// Stores a Matched record of launcherKeywords() into `settings`, converting
+// by the keyword's type. Failures carry the file, line and keyword.
+void storeLauncherRecord(MenuSettings& settings, const Record& record);
+
+// The settings pass's conversions, failing with the keyword and its line:
+// colour of "BACKCOLOR", "LBL1-2", "CMD1BC", "CMD2BC", "CMD3BC", "CMD5BC";
+// truth of "FTB", "CMD2V", "CMD3V", "CMD7V".
+std::uint32_t colourSetting(const MenuSettings& settings, std::string_view keyword);
+bool truthSetting(const MenuSettings& settings, std::string_view keyword);
 
 }  // namespace script

@@ -1,0 +1,94 @@
+#include "windows_path.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <optional>
+#include <pwd.h>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace script {
+
+namespace {
+
+bool equalNoCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+// The entry of `folder` spelled `name`, exactly if it exists, else in any letter case.
+std::optional<std::string> findEntry(const fs::path& folder, const std::string& name) {
+    std::error_code ec;
+    if (fs::exists(folder / name, ec)) return name;
+    fs::directory_iterator it(folder, ec);
+    if (ec) return std::nullopt;
+    for (const auto& entry : it) {
+        const std::string candidate = entry.path().filename().string();
+        if (equalNoCase(candidate, name)) return candidate;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+fs::path homeFolder() {
+    if (const char* home = std::getenv("HOME"); home && *home) return home;
+    if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_dir) return entry->pw_dir;
+    return "/";
+}
+
+fs::path mapWindowsPath(std::string_view windowsPath, const fs::path& base) {
+    std::string text(windowsPath);
+    for (auto& c : text)
+        if (c == '\\') c = '/';
+
+    fs::path result;
+    if (text.size() >= 2 && std::isalpha(static_cast<unsigned char>(text[0])) && text[1] == ':') {
+        result = homeFolder();
+        text.erase(0, 2);
+    } else if (!text.empty() && text[0] == '/') {
+        result = homeFolder();
+    } else {
+        result = base;
+    }
+
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t end = text.find('/', start);
+        if (end == std::string::npos) end = text.size();
+        if (end > start) parts.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+
+    bool found = true;
+    for (const auto& part : parts) {
+        if (part == "." || part == "..") {
+            result /= part;
+            continue;
+        }
+        if (found) {
+            if (auto entry = findEntry(result, part)) {
+                result /= *entry;
+                continue;
+            }
+            found = false;
+        }
+        result /= part;
+    }
+    return result;
+}
+
+fs::path mapWindowsPath(std::string_view windowsPath) {
+    std::error_code ec;
+    fs::path base = fs::current_path(ec);
+    return mapWindowsPath(windowsPath, ec ? fs::path(".") : base);
+}
+
+}  // namespace script
