@@ -11,7 +11,7 @@ packages=(
   gstreamer1.0-x gstreamer1.0-libav gstreamer1.0-tools
   libx11-dev libxtst-dev libxi-dev
   libgtest-dev libgmock-dev
-  xvfb xauth
+  xvfb xauth xdg-utils
   fonts-comic-neue fonts-liberation2 timgm6mb-soundfont
 )
 
