@@ -1,5 +1,8 @@
 #include "xvfb_server.h"
 
+// Qt before Xlib: Xlib's macros (Status, CursorShape, ...) break Qt's headers.
+#include <QImage>
+
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <csignal>
@@ -8,8 +11,6 @@
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <QImage>
 
 namespace testing_support {
 
