@@ -4,6 +4,8 @@
 #include <memory>
 
 #include "platform/clock_and_wait.h"
+#include "platform/keystroke_notation.h"
+#include "platform/keystroke_sender.h"
 #include "platform/path_existence.h"
 #include "platform/platform.h"
 #include "platform/program_start.h"
@@ -31,9 +33,7 @@ public:
 
     int BlockInput(bool) override { return 0; }
 
-    void SendKeys(const std::string& keys) override {
-        throw script::Failure(script::FailureKind::InvalidProcedureCall, "keystrokes \"" + keys + "\"");
-    }
+    void SendKeys(const std::string& keys) override { keystrokes_.send(parseKeystrokes(keys)); }
 
     void StartProgram(const std::string& program) override { startProgram(program); }
     void OpenInTextEditor(const std::string& path) override { openWithDesktop(path); }
@@ -46,6 +46,7 @@ public:
 
 private:
     XConnection bellConnection_;
+    KeystrokeSender keystrokes_;
 };
 
 }  // namespace

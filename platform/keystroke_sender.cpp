@@ -1,0 +1,271 @@
+// Qt before Xlib: Xlib's macros (None, KeyPress, ...) clash with Qt's names.
+#include <QGuiApplication>
+#include <QWindow>
+
+#include "platform/keystroke_sender.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+#include <poll.h>
+#include <time.h>
+
+#include "platform/clock_and_wait.h"
+#include "script/failure.h"
+
+namespace platform {
+
+namespace {
+
+constexpr double focusWaitSeconds = 5.0;
+constexpr double pingTimeoutSeconds = 1.0;
+constexpr double settleSeconds = 0.05;
+
+bool isOurX11Application() {
+    return QGuiApplication::instance() && QGuiApplication::platformName() == QLatin1String("xcb");
+}
+
+}  // namespace
+
+void KeystrokeSender::send(const std::vector<KeyStroke>& strokes) {
+    display_ = connection_.display();
+    int event, error, major, minor;
+    if (!display_ || !XTestQueryExtension(display_, &event, &error, &major, &minor))
+        throw script::Failure(script::FailureKind::DeviceIOError, "no X display with XTest for keystrokes");
+    if (strokes.empty()) return;
+
+    waitWhileFocusIsOurs();
+    loadKeyboardMap();
+    releaseHeldModifiers();
+    for (const KeyStroke& stroke : strokes) pressAndRelease(stroke);
+    waitUntilProcessed();
+    returnSpareKeycodes();
+}
+
+std::set<unsigned long> KeystrokeSender::ownWindows() {
+    std::set<unsigned long> ids;
+    if (!isOurX11Application()) return ids;
+    for (QWindow* window : QGuiApplication::allWindows())
+        if (window->handle()) ids.insert(static_cast<unsigned long>(window->winId()));
+    return ids;
+}
+
+// The top-level (the window that speaks the window manager's protocols, else
+// the child of the root) holding the focus; `ours` tells whether the focus
+// lies in one of this process's windows. None when nothing has the focus.
+Window KeystrokeSender::focusedTopLevel(bool& ours) {
+    ours = false;
+    XErrorTrap trap(display_);
+    Window focus = None;
+    int revert = 0;
+    XGetInputFocus(display_, &focus, &revert);
+    const Window root = DefaultRootWindow(display_);
+    if (focus == None || focus == PointerRoot || focus == root) return None;
+
+    const auto own = ownWindows();
+    const Atom pingAtom = XInternAtom(display_, "_NET_WM_PING", False);
+    Window withPing = None;
+    Window below = focus;
+    for (Window w = focus; w != None && w != root;) {
+        if (own.count(w)) ours = true;
+        if (withPing == None) {
+            Atom* protocols = nullptr;
+            int count = 0;
+            if (XGetWMProtocols(display_, w, &protocols, &count)) {
+                for (int i = 0; i < count; ++i)
+                    if (protocols[i] == pingAtom) withPing = w;
+                XFree(protocols);
+            }
+        }
+        Window rootReturn, parent;
+        Window* children = nullptr;
+        unsigned n = 0;
+        if (!XQueryTree(display_, w, &rootReturn, &parent, &children, &n)) break;
+        if (children) XFree(children);
+        below = w;
+        w = parent;
+    }
+    if (trap.failed()) return None;
+    return withPing != None ? withPing : below;
+}
+
+void KeystrokeSender::waitWhileFocusIsOurs() {
+    if (!isOurX11Application()) return;
+    // The program started a moment ago may have no window yet; its keys must
+    // not land in ours.
+    serviceEventsUntil(
+        [this] {
+            bool ours = false;
+            focusedTopLevel(ours);
+            return !ours;
+        },
+        focusWaitSeconds);
+}
+
+void KeystrokeSender::releaseHeldModifiers() {
+    XModifierKeymap* map = XGetModifierMapping(display_);
+    if (!map) return;
+    auto heldModifiers = [&] {
+        char keys[32];
+        XQueryKeymap(display_, keys);
+        std::vector<unsigned> held;
+        for (int i = 0; i < 8 * map->max_keypermod; ++i) {
+            const unsigned kc = map->modifiermap[i];
+            if (kc != 0 && (keys[kc / 8] & (1 << (kc % 8)))) held.push_back(kc);
+        }
+        return held;
+    };
+    for (unsigned kc : heldModifiers()) tap(kc, false);
+    // A key held on the player's own keyboard is not ours to release: a
+    // press and release from our device lets the server drop it as well.
+    for (unsigned kc : heldModifiers()) {
+        tap(kc, true);
+        tap(kc, false);
+    }
+    XFreeModifiermap(map);
+}
+
+void KeystrokeSender::loadKeyboardMap() {
+    int maxKeycode = 0;
+    XDisplayKeycodes(display_, &minKeycode_, &maxKeycode);
+    keycodeCount_ = maxKeycode - minKeycode_ + 1;
+    keyboardMap_.clear();
+    KeySym* map = XGetKeyboardMapping(display_, static_cast<KeyCode>(minKeycode_), keycodeCount_,
+                                      &symbolsPerKeycode_);
+    if (!map) return;
+    keyboardMap_.assign(map, map + keycodeCount_ * symbolsPerKeycode_);
+    XFree(map);
+}
+
+KeySym KeystrokeSender::symbolAt(int keycode, int level) const {
+    const std::size_t index = static_cast<std::size_t>((keycode - minKeycode_) * symbolsPerKeycode_ + level);
+    return index < keyboardMap_.size() ? keyboardMap_[index] : NoSymbol;
+}
+
+KeystrokeSender::Resolved KeystrokeSender::resolve(unsigned long keysym, bool character) {
+    // Plain level first, then the shifted one.
+    for (int level = 0; level < std::min(symbolsPerKeycode_, 2); ++level)
+        for (int kc = minKeycode_; kc < minKeycode_ + keycodeCount_; ++kc)
+            if (symbolAt(kc, level) == keysym) return {static_cast<unsigned>(kc), level == 1 && character};
+    return {borrowSpareKeycode(keysym), false};
+}
+
+// For a character the keyboard map lacks: an unused keycode, mapped to it
+// for the time of this call.
+unsigned KeystrokeSender::borrowSpareKeycode(unsigned long keysym) {
+    unsigned spare = 0;
+    for (int kc = minKeycode_ + keycodeCount_ - 1; kc >= minKeycode_ && !spare; --kc) {
+        bool empty = true;
+        for (int level = 0; level < symbolsPerKeycode_; ++level)
+            if (symbolAt(kc, level) != NoSymbol) empty = false;
+        if (empty) spare = static_cast<unsigned>(kc);
+    }
+    if (!spare)
+        throw script::Failure(script::FailureKind::DeviceIOError, "no key for a character to send");
+    KeySym both[2] = {keysym, keysym};
+    XChangeKeyboardMapping(display_, static_cast<int>(spare), 2, both, 1);
+    XSync(display_, False);
+    borrowed_.push_back(spare);
+    loadKeyboardMap();
+    // The receiver refreshes its keyboard map on the mapping notice first.
+    waitUntilProcessed();
+    return spare;
+}
+
+void KeystrokeSender::returnSpareKeycodes() {
+    if (borrowed_.empty()) return;
+    for (unsigned kc : borrowed_) {
+        KeySym none = NoSymbol;
+        XChangeKeyboardMapping(display_, static_cast<int>(kc), 1, &none, 1);
+    }
+    borrowed_.clear();
+    XSync(display_, False);
+}
+
+void KeystrokeSender::tap(unsigned keycode, bool press) {
+    XTestFakeKeyEvent(display_, keycode, press ? True : False, CurrentTime);
+    XSync(display_, False);
+}
+
+void KeystrokeSender::pressAndRelease(const KeyStroke& stroke) {
+    const Resolved key = resolve(stroke.keysym, stroke.character);
+    auto modifierKey = [this](KeySym first, KeySym second) {
+        KeyCode kc = XKeysymToKeycode(display_, first);
+        return static_cast<unsigned>(kc ? kc : XKeysymToKeycode(display_, second));
+    };
+    std::vector<unsigned> modifiers;
+    if (stroke.shift || key.needsShift) modifiers.push_back(modifierKey(XK_Shift_L, XK_Shift_R));
+    if (stroke.control) modifiers.push_back(modifierKey(XK_Control_L, XK_Control_R));
+    if (stroke.alt) modifiers.push_back(modifierKey(XK_Alt_L, XK_Meta_L));
+    for (unsigned kc : modifiers)
+        if (kc) tap(kc, true);
+    tap(key.keycode, true);
+    tap(key.keycode, false);
+    for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it)
+        if (*it) tap(*it, false);
+}
+
+// The keys are in the focused program's queue after XSync; a _NET_WM_PING
+// answered by its top-level shows the program has read past them. A program
+// that does not speak the protocol gets a short pause instead.
+void KeystrokeSender::waitUntilProcessed() {
+    XSync(display_, False);
+    bool ours = false;
+    const Window target = focusedTopLevel(ours);
+    const Atom protocolsAtom = XInternAtom(display_, "WM_PROTOCOLS", False);
+    const Atom pingAtom = XInternAtom(display_, "_NET_WM_PING", False);
+    bool speaksPing = false;
+    if (target != None && !ours) {
+        XErrorTrap trap(display_);
+        Atom* protocols = nullptr;
+        int count = 0;
+        if (XGetWMProtocols(display_, target, &protocols, &count)) {
+            for (int i = 0; i < count; ++i)
+                if (protocols[i] == pingAtom) speaksPing = true;
+            XFree(protocols);
+        }
+        if (trap.failed()) speaksPing = false;
+    }
+    if (!speaksPing) {
+        timespec pause{0, static_cast<long>(settleSeconds * 1e9)};
+        nanosleep(&pause, nullptr);
+        return;
+    }
+
+    const Window root = DefaultRootWindow(display_);
+    XSelectInput(display_, root, StructureNotifyMask | SubstructureNotifyMask);
+    const long stamp = ++pingSerial_;
+    XEvent ping{};
+    ping.xclient.type = ClientMessage;
+    ping.xclient.window = target;
+    ping.xclient.message_type = protocolsAtom;
+    ping.xclient.format = 32;
+    ping.xclient.data.l[0] = static_cast<long>(pingAtom);
+    ping.xclient.data.l[1] = stamp;
+    ping.xclient.data.l[2] = static_cast<long>(target);
+    {
+        XErrorTrap trap(display_);
+        XSendEvent(display_, target, False, NoEventMask, &ping);
+        XSync(display_, False);
+    }
+    const double deadline = monotonicSeconds() + pingTimeoutSeconds;
+    bool answered = false;
+    while (!answered) {
+        while (!answered && XPending(display_)) {
+            XEvent event;
+            XNextEvent(display_, &event);
+            answered = event.type == ClientMessage && event.xclient.message_type == protocolsAtom &&
+                       static_cast<Atom>(event.xclient.data.l[0]) == pingAtom &&
+                       event.xclient.data.l[1] == stamp;
+        }
+        const double remaining = deadline - monotonicSeconds();
+        if (answered || remaining <= 0) break;
+        pollfd fd{ConnectionNumber(display_), POLLIN, 0};
+        poll(&fd, 1, static_cast<int>(remaining * 1000.0) + 1);
+    }
+    XSelectInput(display_, root, NoEventMask);
+    XSync(display_, True);  // drops what the selection brought in meanwhile
+}
+
+}  // namespace platform
