@@ -1,0 +1,64 @@
+#include "compile_save.h"
+
+#include <cerrno>
+#include <system_error>
+
+#include "script/cp1252.h"
+#include "script/failure.h"
+#include "script/file_io.h"
+#include "script/windows_path.h"
+
+namespace editor {
+
+namespace {
+
+// An installation would have made the editor's folders; make them when missing.
+void ensureFolderOf(const std::filesystem::path& file, const std::string& shownName) {
+    std::error_code error;
+    std::filesystem::create_directories(file.parent_path(), error);
+    if (!error) return;
+    const bool denied = error == std::errc::permission_denied ||
+                        error == std::errc::operation_not_permitted ||
+                        error == std::errc::read_only_file_system;
+    const std::string shownFolder = shownName.substr(0, shownName.rfind('\\'));
+    throw script::Failure(denied ? script::FailureKind::PermissionDenied
+                                 : script::FailureKind::PathNotFound,
+                          "cannot create the folder " + shownFolder, shownName);
+}
+
+void writeOne(const std::string& shownName, const std::string& bytes) {
+    const std::filesystem::path path = script::mapWindowsPath(shownName);
+    ensureFolderOf(path, shownName);
+    script::writeFileReplacing(path, bytes, shownName);
+}
+
+}  // namespace
+
+script::EditorSnapshot makeSnapshot(const std::array<std::string, 32>& texts,
+                                    const SwitchVariables& switches) {
+    script::EditorSnapshot snapshot;
+    for (std::size_t n = 1; n < texts.size(); ++n) snapshot.text[n] = script::utf8ToCp1252(texts[n]);
+    snapshot.blnFontBold = switches.blnFontBold;
+    snapshot.blnCmd3Visible = switches.blnCmd3Visible;
+    snapshot.blnCmd7Visible = switches.blnCmd7Visible;
+    snapshot.blnCmd2Visible = switches.blnCmd2Visible;
+    snapshot.intFontBold = switches.intFontBold;
+    snapshot.intCmd3Visible = switches.intCmd3Visible;
+    snapshot.intCmd7Visible = switches.intCmd7Visible;
+    snapshot.intCmd2Visible = switches.intCmd2Visible;
+    snapshot.intSplash = switches.intSplash;
+    snapshot.intButtonSound = switches.intButtonSound;
+    snapshot.varButtonSound = switches.varButtonSound;
+    return snapshot;
+}
+
+void compileAndSave(const script::EditorSnapshot& snapshot, platform::Platform& platform,
+                    const std::function<void()>& compileComplete) {
+    writeOne(kMenuScriptName,
+             script::writeMenuScript(snapshot, script::formatDateTime(platform.LocalTime())));
+    compileComplete();
+    writeOne(kStateFileName,
+             script::writeStateFile(snapshot, script::formatDateTime(platform.LocalTime())));
+}
+
+}  // namespace editor

@@ -1,0 +1,77 @@
+// Varno: the editor of the launcher's menu script.
+
+#include <QApplication>
+#include <QFont>
+#include <QMessageBox>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <iostream>
+
+#include "frm_main.h"
+#include "message_boxes.h"
+#include "platform/platform.h"
+#include "script/failure.h"
+#include "window_style.h"
+
+namespace {
+
+// A failure that no handler takes care of ends the editor with one report.
+[[noreturn]] void reportAndExit(const std::string& report) {
+    std::cerr << "varno: " << report << std::endl;
+    if (qApp && QGuiApplication::primaryScreen())
+        QMessageBox::critical(nullptr, QStringLiteral("Varno"), QString::fromStdString(report));
+    std::_Exit(1);
+}
+
+std::string describe(std::exception_ptr failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const script::Failure& known) {
+        return known.report();
+    } catch (const std::exception& other) {
+        return other.what();
+    } catch (...) {
+        return "Unknown failure";
+    }
+}
+
+class VarnoApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+    bool notify(QObject* receiver, QEvent* event) override {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (...) {
+            reportAndExit(describe(std::current_exception()));
+        }
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // The windows name the fonts of the system they were drawn for.
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
+    QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
+
+    // Without a display there is no window to show; standard error alone.
+    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("QT_QPA_PLATFORM")) {
+        std::cerr << "varno: cannot open a window: no display" << std::endl;
+        return 1;
+    }
+    try {
+        VarnoApplication application(argc, argv);
+        application.setFont(editor::controlFont());
+        const auto platform = platform::createLinuxPlatform();
+        const auto messages = editor::createWindowMessageBoxes();
+        editor::frmMain window(*platform, *messages);
+        window.show();
+        editor::centreOnScreen(&window);
+        window.activateWindow();
+        return application.exec();
+    } catch (...) {
+        reportAndExit(describe(std::current_exception()));
+    }
+}

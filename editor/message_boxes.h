@@ -1,0 +1,28 @@
+#pragma once
+// The editor's message boxes behind one seam, so that tests can answer them
+// without a modal loop.
+
+#include <memory>
+#include <string>
+
+class QWidget;
+
+namespace script { class Failure; }
+
+namespace editor {
+
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    // Yes and No, Yes the default, no icon. True for Yes.
+    virtual bool askYesNo(QWidget* parent, const std::string& title, const std::string& prompt) = 0;
+    // A single OK, no icon; returns once the box is closed.
+    virtual void inform(QWidget* parent, const std::string& title, const std::string& text) = 0;
+    // A failure that the editor survives: names it, and the file where known.
+    virtual void reportFailure(QWidget* parent, const script::Failure& failure) = 0;
+};
+
+// Real modal boxes of the window system; failures are also printed to standard error.
+std::unique_ptr<MessageBoxes> createWindowMessageBoxes();
+
+}  // namespace editor

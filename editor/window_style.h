@@ -1,0 +1,29 @@
+#pragma once
+// Geometry and fonts shared by the editor's windows. Positions come in twips,
+// 15 to a pixel at 96 dots per inch.
+
+#include <QFont>
+#include <QRect>
+#include <QSize>
+
+namespace editor {
+
+constexpr int twipsToPixels(int twips) { return twips / 15; }
+inline QRect twips(int left, int top, int width, int height) {
+    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
+}
+inline QSize twipsSize(int width, int height) { return QSize(twipsToPixels(width), twipsToPixels(height)); }
+
+inline QFont sansSerif(double points, bool bold) {
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+inline QFont windowFont() { return sansSerif(9.75, true); }
+inline QFont controlFont(bool bold = false) { return sansSerif(8.25, bold); }
+
+// Places a top-level window in the middle of its screen.
+void centreOnScreen(QWidget* window);
+
+}  // namespace editor

@@ -1,0 +1,287 @@
+// The editor window on Qt's offscreen platform: compile, load, field checks,
+// hints, Exit, the menu and the colour picker.
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QTest>
+#include <csignal>
+#include <sys/resource.h>
+
+#include "demo_values.h"
+#include "editor/check_box.h"
+#include "editor/form1.h"
+#include "editor/frm_main.h"
+#include "editor_test_support.h"
+#include "recording_platform.h"
+
+using namespace editor_testing;
+using editor::frmMain;
+
+namespace {
+
+class EditorWindow : public ::testing::Test {
+protected:
+    TempHome home;
+    testing_support::RecordingPlatform platform;
+    ScriptedMessages messages;
+    std::unique_ptr<frmMain> window = std::make_unique<frmMain>(platform, messages);
+
+    void fillDemo() {
+        const auto texts = demoTexts();
+        for (int n = 1; n <= 31; ++n) window->Text(n)->setText(QString::fromStdString(texts[n]));
+        for (int n : kDemoTicked) QTest::mouseClick(window->Check(n), Qt::LeftButton);
+    }
+    std::vector<std::string> fieldsAndBoxes() const {
+        std::vector<std::string> state;
+        for (int n = 1; n <= 31; ++n) state.push_back(window->Text(n)->text().toStdString());
+        for (int n = 1; n <= 8; ++n) state.push_back(std::to_string(window->Check(n)->value()));
+        return state;
+    }
+    void load(const std::string& bytes) {
+        writeBytes(home.bak(), bytes);
+        window->Command3_Click();
+    }
+    QLineEdit* typeInto(int n, const QString& keys) {
+        QLineEdit* field = window->Text(n);
+        field->setFocus();
+        QTest::keyClicks(field, keys);
+        return field;
+    }
+};
+
+}  // namespace
+
+TEST_F(EditorWindow, AnEmptyWindowCompilesToEmptyValues) {
+    window->Command2_Click();
+    std::vector<std::string> pod, bak;
+    for (const auto& [keyword, form] : std::vector<std::pair<std::string, char>>{
+             {"TIMEDELAY", 'p'}, {"TIMEDELAY3", 'p'}, {"TITLE", 'q'}, {"TITLE2", 'q'}, {"BACKCOLOR", 'c'},
+             {"FNT", 'p'}, {"LBL1-2", 'c'}, {"FONTSIZE", 'p'}, {"FTB", 't'}, {"INFOP", 'd'}, {"SPLTXT", 'q'},
+             {"SPTIM", 'p'}, {"SLIDE", 'p'}, {"CMD3V", 't'}, {"CMD7V", 't'}, {"SPLASH", 's'},
+             {"CMD1BC", 'c'}, {"CMD2BC", 'c'}, {"CMD3BC", 'c'}, {"CMD5BC", 'c'}, {"CMD1", 'c'},
+             {"CMD2", 'c'}, {"CMD3", 'c'}, {"CMD5", 'c'}, {"CMD1P", 'D'}, {"CMD2P", 'D'}, {"CMD3P", 'D'},
+             {"CMD5P", 'D'}, {"CMD2V", 't'}, {"BGWAV", 'd'}, {"BGMID", 'd'}, {"BSND", 'b'}, {"BSNDH", 'd'},
+             {"PLAWV", 'd'}, {"SETUWV", 'd'}, {"HELWV", 'd'}, {"STOWV", 'd'}}) {
+        // p plain, q quoted, c plain/quoted, t truth/switch, d data path/plain, D data path/quoted
+        const std::string podValue = form == 'q' ? "\"\"" : form == 't' ? "False"
+                                   : form == 's' || form == 'b' ? "0" : form == 'd' || form == 'D' ? "Data\\" : "";
+        const std::string bakValue = form == 'q' || form == 'c' || form == 'D' ? "\"\""
+                                   : form == 't' || form == 's' ? "0" : "";
+        pod.push_back(keyword + "," + podValue);
+        bak.push_back(keyword + "," + bakValue);
+    }
+    EXPECT_EQ(withoutDateLine(readBytes(home.pod())), fileAfterDateLine(pod));
+    EXPECT_EQ(withoutDateLine(readBytes(home.bak())), fileAfterDateLine(bak));
+    EXPECT_EQ(messages.shown, std::vector<std::string>{" Compile|  Compile Complete"});
+}
+
+TEST_F(EditorWindow, AFilledWindowCompilesEveryFieldAndSwitch) {
+    fillDemo();
+    window->Command2_Click();
+    EXPECT_EQ(withoutDateLine(readBytes(home.pod())), fileAfterDateLine(demoMenuScriptRecords()));
+    EXPECT_EQ(withoutDateLine(readBytes(home.bak())), fileAfterDateLine(demoStateFileRecords()));
+}
+
+TEST_F(EditorWindow, CompileThenLoadRestoresEveryFieldAndBox) {
+    fillDemo();
+    window->Text(12)->setText("04");
+    window->Command2_Click();
+    auto expected = fieldsAndBoxes();
+    expected[1] = "5", expected[11] = "4";  // unquoted numbers come back in plain form
+    window = std::make_unique<frmMain>(platform, messages);
+    window->Command3_Click();
+    EXPECT_EQ(fieldsAndBoxes(), expected);
+    EXPECT_TRUE(window->switches().blnFontBold && window->switches().blnCmd3Visible);
+    EXPECT_EQ(window->switches().intSplash, 1);
+    EXPECT_EQ(window->switches().varButtonSound, script::Untyped::number(1));
+}
+
+TEST_F(EditorWindow, ATitleAloneEmptiesTheOtherFieldsAndClearsOnlyTheSplashBox) {
+    fillDemo();
+    load(";head\r\n;\r\ntitle,Hello\r\n;\r\n");
+    auto state = fieldsAndBoxes();
+    EXPECT_EQ(state[2], "Hello");
+    for (int n = 1; n <= 31; ++n)
+        if (n != 3) EXPECT_EQ(state[n - 1], "") << "Text" << n;
+    EXPECT_EQ(window->Check2->value(), editor::Unchecked);
+    for (int n : {1, 4, 6, 7}) EXPECT_EQ(window->Check(n)->value(), editor::Checked) << "Check" << n;
+    EXPECT_EQ(window->switches().intSplash, 0);
+}
+
+TEST_F(EditorWindow, LoadedSwitchesRunTheClickHandlers) {
+    load("FTB,1\r\n");
+    EXPECT_EQ(window->Check1->value(), editor::Checked);
+    EXPECT_TRUE(window->switches().blnFontBold);
+    EXPECT_TRUE(window->switches().varButtonSound.isEmpty());  // Check6 did not change
+    load("FTB,2\r\nCMD3V,2\r\nCMD7V,2\r\nCMD2V,2\r\nSPLASH,2\r\nBSND,2\r\n");
+    // A grayed box's handler clears the integer it was loaded from, so the next
+    // pass clears the box again; SPLASH has its own holder, BSND is read last.
+    for (int n : {2, 6}) EXPECT_EQ(window->Check(n)->value(), editor::Grayed) << n;
+    for (int n : {1, 3, 4, 7}) EXPECT_EQ(window->Check(n)->value(), editor::Unchecked) << n;
+    const auto& s = window->switches();
+    EXPECT_FALSE(s.blnFontBold || s.blnCmd3Visible || s.blnCmd7Visible || s.blnCmd2Visible);
+    EXPECT_EQ(s.intSplash, 1);
+    EXPECT_EQ(s.intButtonSound, 1);
+}
+
+TEST_F(EditorWindow, LoadMakesANonNumericValueEmptyInANumericField) {
+    load("TIMEDELAY,abc\r\nFONTSIZE,\"12\"\r\nTITLE2,abc\r\n");
+    EXPECT_EQ(window->Text2->text(), "");
+    EXPECT_EQ(window->Text11->text(), "12");
+    EXPECT_EQ(window->Text4->text(), "abc");
+}
+
+TEST_F(EditorWindow, AFailedLoadReportsThePathAndLeavesTheWindowAsItWas) {
+    fillDemo();
+    const auto before = fieldsAndBoxes();
+    const auto switches = window->switches();
+    window->Command3_Click();  // no state file yet
+    load("");
+    load("TITLE,New\r\nCMD1");
+    load("TITLE,New\r\nFTB,9\r\n");
+    ASSERT_EQ(messages.shown.size(), 4u);
+    for (const auto& shown : messages.shown) EXPECT_NE(shown.find("c:\\Varno\\kelo.bak"), std::string::npos) << shown;
+    EXPECT_NE(messages.shown[0].find("File not found"), std::string::npos);
+    EXPECT_NE(messages.shown[1].find("Input past end of file"), std::string::npos);
+    EXPECT_EQ(fieldsAndBoxes(), before);
+    EXPECT_TRUE(window->switches().varButtonSound == switches.varButtonSound &&
+                window->switches().intFontBold == switches.intFontBold);
+}
+
+TEST_F(EditorWindow, AFailedCompileKeepsTheFieldsAndTheOldFiles) {
+    writeBytes(home.pod(), "old script");
+    fillDemo();
+    const auto before = fieldsAndBoxes();
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit old{}, full{};
+        getrlimit(RLIMIT_FSIZE, &old);
+        full = old;
+        full.rlim_cur = 16;  // as good as a full disk
+        setrlimit(RLIMIT_FSIZE, &full);
+        window->Command2_Click();
+        setrlimit(RLIMIT_FSIZE, &old);
+    }
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.shown[0].find("c:\\Varno\\Data\\kelo.pod"), std::string::npos);
+    EXPECT_EQ(readBytes(home.pod()), "old script");
+    EXPECT_FALSE(std::filesystem::exists(home.bak()));
+    EXPECT_EQ(fieldsAndBoxes(), before);
+}
+
+TEST_F(EditorWindow, NumericFieldsEmptyTheMomentTheyStopBeingNumbers) {
+    EXPECT_EQ(typeInto(2, "12")->text(), "12");
+    EXPECT_EQ(typeInto(2, "a")->text(), "");
+    EXPECT_EQ(typeInto(1, ".")->text(), "");
+    EXPECT_EQ(typeInto(8, "-")->text(), "");
+    EXPECT_EQ(typeInto(11, "0.01")->text(), "0.01");
+    QTest::keyClick(typeInto(12, "7"), Qt::Key_Backspace);
+    EXPECT_EQ(window->Text12->text(), "");
+    QTest::keyClick(typeInto(12, "5"), Qt::Key_Home);
+    QTest::keyClicks(window->Text12, " ");
+    QTest::keyClick(window->Text12, Qt::Key_End);
+    QTest::keyClicks(window->Text12, " ");
+    EXPECT_EQ(window->Text12->text(), " 5 ");
+    window->Text8->insert("3 sec");  // a paste
+    EXPECT_EQ(window->Text8->text(), "");
+    EXPECT_EQ(typeInto(3, "a1.")->text(), "a1.");  // other fields take anything
+}
+
+TEST_F(EditorWindow, HintsAppearOnTheFirstPointerMovement) {
+    EXPECT_TRUE(window->Label4->toolTip().isEmpty());
+    for (QLabel* label : {window->Label2, window->Label3, window->Label4}) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), label->mapToGlobal(QPointF(3, 3)), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(label, &move);
+    }
+    EXPECT_EQ(window->Label2->toolTip(), " No AVI Place 0 ");
+    EXPECT_EQ(window->Label3->toolTip(), "Must be at least 1 or hand edit to .01 for quick start");
+    EXPECT_EQ(window->Label4->toolTip(), " Not the Name of the AVI File ");
+    EXPECT_TRUE(window->Text3->toolTip().isEmpty());
+}
+
+TEST_F(EditorWindow, ExitAnsweredNoChangesNothingAndYesClosesBothWindows) {
+    window->show();
+    fillDemo();
+    window->Command4_Click();
+    const auto before = fieldsAndBoxes();
+    messages.answerYes = false;
+    window->Command1_Click();
+    EXPECT_EQ(messages.shown, std::vector<std::string>{" Exit|  Are you sure you want to Exit"});
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(window->picker() && window->picker()->isVisible());
+    EXPECT_EQ(fieldsAndBoxes(), before);
+    messages.answerYes = true;
+    window->Command1_Click();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(window->picker(), nullptr);
+}
+
+TEST_F(EditorWindow, TheMenuOpensTheScriptAndAutoSaveDoesNothing) {
+    window->mnuOpen->trigger();
+    EXPECT_EQ(platform.calls, std::vector<std::string>{"edit \\Varno\\Data\\kelo.pod"});
+    window->mnusave->trigger();
+    EXPECT_TRUE(window->mnusave->isChecked());
+    EXPECT_FALSE(std::filesystem::exists(home.pod()));
+    EXPECT_EQ(window->Check5->value(), editor::Grayed);
+    EXPECT_EQ(window->Check8->value(), editor::Grayed);
+}
+
+TEST_F(EditorWindow, ThePickerOpensOnceAndIsBroughtForward) {
+    window->Command4_Click();
+    editor::Form1* first = window->picker();
+    first->scrColor[0]->setValue(9);
+    window->Command4_Click();
+    EXPECT_EQ(window->picker(), first);
+    EXPECT_EQ(first->scrColor[0]->value(), 9);
+    int pickers = 0;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (qobject_cast<editor::Form1*>(top)) ++pickers;
+    EXPECT_EQ(pickers, 1);
+}
+
+TEST(Form1, ShowsTheColourOfTheSlidersAndFollowsADragOnlyInTheFields) {
+    editor::Form1 picker;
+    const QColor fresh = picker.picColor->palette().color(picker.picColor->backgroundRole());
+    EXPECT_EQ(fresh, picker.palette().color(QPalette::Base));
+    EXPECT_NE(fresh, QColor(Qt::black));
+    EXPECT_TRUE(picker.Text1->text().isEmpty() && picker.Text2->text().isEmpty());
+    EXPECT_EQ(picker.Text2->palette().color(QPalette::Base), QColor(251, 255, 198));
+
+    auto preview = [&] { return picker.picColor->palette().color(picker.picColor->backgroundRole()); };
+    auto fields = [&] { return (picker.Text2->text() + "," + picker.Text3->text() + "," + picker.Text4->text()).toStdString(); };
+    picker.scrColor[1]->setValue(128);
+    EXPECT_EQ(preview(), QColor(0, 128, 0));
+    EXPECT_EQ(picker.Text1->text(), "Color = RGB 0,128,0");
+    EXPECT_EQ(fields(), "0,128,0");
+
+    picker.Text2->setText("77");  // typed by hand: moves nothing, replaced at the next change
+    picker.scrColor[2]->setSliderDown(true);
+    picker.scrColor[2]->setValue(40);
+    EXPECT_EQ(fields(), "0,128,40");
+    EXPECT_EQ(picker.Text1->text(), "Color = RGB 0,128,0");
+    EXPECT_EQ(preview(), QColor(0, 128, 0));
+    picker.scrColor[2]->setSliderDown(false);
+    EXPECT_EQ(picker.Text1->text(), "Color = RGB 0,128,40");
+
+    for (QScrollBar* bar : picker.scrColor) bar->setValue(255);
+    EXPECT_EQ(preview(), QColor(Qt::white));
+    EXPECT_EQ(fields(), "255,255,255");
+    for (QScrollBar* bar : picker.scrColor) bar->triggerAction(QAbstractSlider::SliderToMinimum);
+    EXPECT_EQ(preview(), QColor(Qt::black));
+    EXPECT_EQ(picker.Text1->text(), "Color = RGB 0,0,0");
+    picker.scrColor[0]->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(picker.scrColor[0]->value(), 1);
+}
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
