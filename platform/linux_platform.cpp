@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "platform/clock_and_wait.h"
+#include "platform/input_block.h"
 #include "platform/keystroke_notation.h"
 #include "platform/keystroke_sender.h"
 #include "platform/path_existence.h"
@@ -31,7 +32,7 @@ public:
         return 0;
     }
 
-    int BlockInput(bool) override { return 0; }
+    int BlockInput(bool block) override { return (block ? inputBlock_.block() : inputBlock_.release()) ? 1 : 0; }
 
     void SendKeys(const std::string& keys) override { keystrokes_.send(parseKeystrokes(keys)); }
 
@@ -47,6 +48,7 @@ public:
 private:
     XConnection bellConnection_;
     KeystrokeSender keystrokes_;
+    InputBlock inputBlock_;
 };
 
 }  // namespace

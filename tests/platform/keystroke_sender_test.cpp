@@ -4,52 +4,19 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
-#include <X11/Xlib.h>
-#include <X11/extensions/XInput.h>
-#include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
 #include "child_process.h"
+#include "player_devices.h"
+#include "receiver_process.h"
 #include "platform/platform.h"
 #include "script/failure.h"
 
 using platform_tests::ChildProcess;
+using platform_tests::PlayerDevices;
+using platform_tests::Receiver;
 
 namespace {
-
-struct Receiver {
-    ChildProcess process{{KEY_RECEIVER}};
-    Receiver() {
-        std::string line;
-        EXPECT_TRUE(process.readLine(line, 15) && line.rfind("ready", 0) == 0) << line;
-    }
-};
-
-// The player's own keyboard, driven through its real slave device.
-class PlayerKeyboard {
-public:
-    PlayerKeyboard() : display_(XOpenDisplay(nullptr)) {
-        int count = 0;
-        XDeviceInfo* devices = XListInputDevices(display_, &count);
-        for (int i = 0; i < count; ++i)
-            if (std::string(devices[i].name) == "Xvfb keyboard") device_ = XOpenDevice(display_, devices[i].id);
-        XFreeDeviceList(devices);
-    }
-    ~PlayerKeyboard() {
-        if (device_) XCloseDevice(display_, device_);
-        XCloseDisplay(display_);
-    }
-    void key(KeySym keysym, bool press) {
-        int axes[1] = {0};
-        XTestFakeDeviceKeyEvent(display_, device_, XKeysymToKeycode(display_, keysym), press, axes, 0, CurrentTime);
-        XSync(display_, False);
-    }
-    bool ok() const { return device_ != nullptr; }
-
-private:
-    Display* display_;
-    XDevice* device_ = nullptr;
-};
 
 class KeyRecorder : public QWidget {
 public:
@@ -80,7 +47,7 @@ TEST(KeystrokeSenderTest, CharactersGetTheShiftTheyNeedAndMissingOnesAKeyOfTheir
 
 TEST(KeystrokeSenderTest, AShiftHeldByThePlayerDoesNotChangeTheKeys) {
     Receiver receiver;
-    PlayerKeyboard player;
+    PlayerDevices player;
     ASSERT_TRUE(player.ok());
     player.key(XK_Shift_L, true);
     auto platform = platform::createLinuxPlatform();

@@ -1,0 +1,125 @@
+// Qt before Xlib: Xlib's macros clash with Qt's names.
+#include <QCoreApplication>
+#include <QSocketNotifier>
+
+#include "platform/input_block.h"
+
+#include <X11/extensions/XInput2.h>
+
+#include <vector>
+
+namespace platform {
+
+InputBlock::InputBlock() = default;
+InputBlock::~InputBlock() = default;  // closing the connection drops the grabs
+
+bool InputBlock::connect() {
+    if (display_) return true;
+    Display* display = connection_.display();
+    if (!display) return false;
+    int event = 0, error = 0;
+    if (!XQueryExtension(display, "XInputExtension", &xiOpcode_, &event, &error)) return false;
+    int major = 2, minor = 0;
+    if (XIQueryVersion(display, &major, &minor) != Success) return false;
+    display_ = display;
+
+    // Devices plugged in while blocked are grabbed as they appear.
+    unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
+    XISetMask(bits, XI_HierarchyChanged);
+    XIEventMask mask{XIAllDevices, sizeof bits, bits};
+    XISelectEvents(display_, DefaultRootWindow(display_), &mask, 1);
+    XFlush(display_);
+    if (QCoreApplication::instance()) {
+        notifier_ = std::make_unique<QSocketNotifier>(ConnectionNumber(display_), QSocketNotifier::Read);
+        QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { readEvents(); });
+    }
+    return true;
+}
+
+bool InputBlock::block() {
+    if (!connect()) return false;
+    blocked_ = true;
+    const bool all = grabAll();
+    readEvents();
+    return all;
+}
+
+bool InputBlock::release() {
+    blocked_ = false;
+    if (!display_) return true;
+    for (int id : grabbed_) XIUngrabDevice(display_, id, CurrentTime);
+    grabbed_.clear();
+    XSync(display_, False);
+    readEvents();
+    return true;
+}
+
+// Grabs what is not grabbed yet; the player's devices are the slaves without
+// the "XTEST Device" property. The masters and the XTEST slaves stay free:
+// grabbing those would swallow our own keys.
+bool InputBlock::grabAll() {
+    const Atom xtestProperty = XInternAtom(display_, "XTEST Device", True);
+    int count = 0;
+    XIDeviceInfo* devices = XIQueryDevice(display_, XIAllDevices, &count);
+    std::vector<int> players;
+    for (int i = 0; i < count; ++i) {
+        const XIDeviceInfo& device = devices[i];
+        if (device.use != XISlaveKeyboard && device.use != XISlavePointer && device.use != XIFloatingSlave)
+            continue;
+        if (!device.enabled) continue;
+        bool isXtest = false;
+        if (xtestProperty != None) {
+            Atom type = None;
+            int format = 0;
+            unsigned long items = 0, after = 0;
+            unsigned char* data = nullptr;
+            if (XIGetProperty(display_, device.deviceid, xtestProperty, 0, 1, False, AnyPropertyType, &type, &format,
+                              &items, &after, &data) == Success) {
+                isXtest = type != None;
+                if (data) XFree(data);
+            }
+        }
+        if (!isXtest) players.push_back(device.deviceid);
+    }
+    XIFreeDeviceInfo(devices);
+
+    bool all = true;
+    // No event is selected: whatever the grabbed devices send is dropped.
+    unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
+    XIEventMask mask{0, sizeof bits, bits};
+    for (int id : players) {
+        if (grabbed_.count(id)) continue;
+        mask.deviceid = id;
+        const Status status = XIGrabDevice(display_, id, DefaultRootWindow(display_), CurrentTime, None,
+                                           XIGrabModeAsync, XIGrabModeAsync, False, &mask);
+        if (status == Success) grabbed_.insert(id);
+        else all = false;
+    }
+    XSync(display_, False);
+    return all;
+}
+
+void InputBlock::readEvents() {
+    if (!display_) return;
+    bool devicesChanged = false;
+    while (XPending(display_)) {
+        XEvent event;
+        XNextEvent(display_, &event);
+        if (event.xcookie.type == GenericEvent && event.xcookie.extension == xiOpcode_ &&
+            event.xcookie.evtype == XI_HierarchyChanged)
+            devicesChanged = true;
+    }
+    if (devicesChanged && blocked_) {
+        // A device that went away takes its grab with it; one that came is new.
+        std::set<int> present;
+        int count = 0;
+        XIDeviceInfo* devices = XIQueryDevice(display_, XIAllDevices, &count);
+        for (int i = 0; i < count; ++i) present.insert(devices[i].deviceid);
+        XIFreeDeviceInfo(devices);
+        for (auto it = grabbed_.begin(); it != grabbed_.end();)
+            it = present.count(*it) ? std::next(it) : grabbed_.erase(it);
+        grabAll();
+    }
+}
+
+}  // namespace platform

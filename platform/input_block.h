@@ -1,0 +1,39 @@
+#pragma once
+// Blocks the player's keyboards and pointers with XInput2 grabs.
+
+#include <memory>
+#include <set>
+
+#include "platform/x_display.h"
+
+class QSocketNotifier;
+
+namespace platform {
+
+// Grabs every slave keyboard and pointer that is not an XTEST device, so the
+// player's input goes nowhere while synthesised keys still reach the focused
+// window. The grabs belong to a connection of our own: the server drops them
+// when the process ends, however it ends.
+class InputBlock {
+public:
+    InputBlock();
+    ~InputBlock();
+    // True when every device is grabbed (or released); repeating is harmless.
+    bool block();
+    bool release();
+    bool blocked() const { return blocked_; }
+
+private:
+    bool connect();
+    bool grabAll();
+    void readEvents();
+
+    XConnection connection_;
+    Display* display_ = nullptr;
+    int xiOpcode_ = -1;
+    bool blocked_ = false;
+    std::set<int> grabbed_;
+    std::unique_ptr<QSocketNotifier> notifier_;
+};
+
+}  // namespace platform

@@ -1,0 +1,65 @@
+// The player's devices blocked while synthesised keys go through, and the
+// block ending with the process that holds it.
+#include <gtest/gtest.h>
+
+#include <X11/keysym.h>
+
+#include "child_process.h"
+#include "platform/platform.h"
+#include "player_devices.h"
+#include "receiver_process.h"
+
+using platform_tests::ChildProcess;
+using platform_tests::PlayerDevices;
+using platform_tests::Receiver;
+
+namespace {
+
+// The receiver's window lies at 100,100 with a size of 300 x 200.
+void pointAtReceiver(PlayerDevices& player) { player.movePointer(250, 200); }
+
+}  // namespace
+
+TEST(InputBlockTest, PlayerInputIsDroppedWhileSynthesisedKeysArrive) {
+    Receiver receiver;
+    PlayerDevices player;
+    ASSERT_TRUE(player.ok());
+    pointAtReceiver(player);
+    auto platform = platform::createLinuxPlatform();
+
+    EXPECT_EQ(platform->BlockInput(true), 1);
+    EXPECT_EQ(platform->BlockInput(true), 1);  // again: harmless
+    player.typeKey(XK_q);
+    player.click(1);
+    platform->SendKeys("{ }");
+    player.typeKey(XK_w);
+    EXPECT_EQ(receiver.process.linesFor(0.3), std::vector<std::string>{"key Space"});
+
+    EXPECT_EQ(platform->BlockInput(false), 1);
+    EXPECT_EQ(platform->BlockInput(false), 1);
+    player.typeKey(XK_e);
+    player.click(1);
+    EXPECT_EQ(receiver.process.linesFor(0.3), (std::vector<std::string>{"key e", "button 1"}));
+}
+
+TEST(InputBlockTest, BlockEndsWhenTheBlockingProcessIsKilled) {
+    Receiver receiver;
+    PlayerDevices player;
+    ASSERT_TRUE(player.ok());
+    pointAtReceiver(player);
+    ChildProcess blocker({INPUT_BLOCKER});
+    std::string line;
+    ASSERT_TRUE(blocker.readLine(line, 15));
+    EXPECT_EQ(line, "blocked 1");
+
+    player.typeKey(XK_q);
+    player.click(1);
+    auto platform = platform::createLinuxPlatform();
+    platform->SendKeys("x");
+    EXPECT_EQ(receiver.process.linesFor(0.3), std::vector<std::string>{"key x"});
+
+    blocker.killHard();
+    player.typeKey(XK_e);
+    player.click(3);
+    EXPECT_EQ(receiver.process.linesFor(0.3), (std::vector<std::string>{"key e", "button 3"}));
+}
