@@ -1,0 +1,86 @@
+#include "launcher/dialog.h"
+
+#include <QGuiApplication>
+#include <QPalette>
+#include <QScreen>
+
+#include "launcher/frm_ownbox.h"
+#include "launcher/launcher_windows.h"
+#include "script/field_reader.h"
+#include "script/file_io.h"
+#include "script/reading_rule.h"
+#include "script/windows_path.h"
+
+namespace launcher {
+
+namespace {
+constexpr const char* kScriptName = "Data\\kelo.pod";
+}
+
+Dialog::Dialog(LauncherWindows& windows) : windows_(windows) {
+    setObjectName(QStringLiteral("Dialog"));
+    setWindowTitle(QStringLiteral("Dialog Caption"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(twipsToPixels(4890), twipsToPixels(6165));
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, QColor(0, 0, 255));
+    setPalette(colours);
+    setAutoFillBackground(true);
+
+    Image2 = new QLabel(this);
+    Image2->setObjectName(QStringLiteral("Image2"));
+    Image2->setGeometry(twipsToPixels(120), twipsToPixels(120), twipsToPixels(4695), twipsToPixels(5295));
+    Image2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    OKButton = new QPushButton(QStringLiteral("OK"), this);
+    OKButton->setObjectName(QStringLiteral("OKButton"));
+    OKButton->setGeometry(twipsToPixels(1800), twipsToPixels(5520), twipsToPixels(1215), twipsToPixels(495));
+    OKButton->setDefault(true);
+    OKButton->raise();  // a large picture never covers it
+    setFocusProxy(OKButton);
+    connect(OKButton, &QPushButton::clicked, this, [this] { windows_.runHandler([this] { OKButton_Click(); }); });
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+// The same rule as the start window's FileExists. An empty name is no file;
+// the shell's test answers so too.
+bool Dialog::pathExists(const std::string& path) {
+    return !path.empty() && windows_.platform().PathFileExistsA(path) == 1;
+}
+
+void Dialog::Form_Load() {
+    std::string strPicturePath;
+    script::FieldReader reader(script::readWholeFile(script::mapWindowsPath(kScriptName), kScriptName),
+                               kScriptName);
+    int pathLine = 0;
+    do {
+        const script::Record record = script::readRecord(reader, script::helpKeywords());
+        if (record.kind == script::Record::Kind::Skipped) continue;
+        if (record.kind == script::Record::Kind::Matched) {
+            strPicturePath = record.values.at(0).text;
+            pathLine = record.keywordField.line;
+        }
+        // Loaded again after every further field, which shows the same; the
+        // file is decoded once.
+        if (pathExists(strPicturePath)) {
+            try {
+                const QPixmap& picture = pictures_.load(strPicturePath);
+                if (Image2->pixmap().cacheKey() != picture.cacheKey()) {
+                    Image2->setPixmap(picture);
+                    Image2->resize(picture.size());
+                }
+            } catch (const script::Failure& failure) {
+                throw script::Failure(failure.kind(), "names " + strPicturePath + ", which " + failure.detail(),
+                                      kScriptName, pathLine, "INFOP");
+            }
+        }
+    } while (!reader.atEnd());
+    pictures_.clear();
+}
+
+void Dialog::OKButton_Click() { windows_.unloadDialog(); }
+
+}  // namespace launcher

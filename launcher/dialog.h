@@ -1,0 +1,33 @@
+#pragma once
+// The help screen: the packager's help picture and an "OK" button.
+
+#include <QLabel>
+#include <QPushButton>
+#include <QWidget>
+#include <string>
+
+#include "launcher/picture_files.h"
+
+namespace launcher {
+
+class LauncherWindows;
+
+class Dialog : public QWidget {
+public:
+    explicit Dialog(LauncherWindows& windows);
+
+    // Reads the menu script again, for INFOP alone, and loads its picture.
+    void Form_Load();
+    void OKButton_Click();
+
+    QPushButton* OKButton;
+    QLabel* Image2;
+
+private:
+    bool pathExists(const std::string& path);
+
+    LauncherWindows& windows_;
+    PictureFiles pictures_;
+};
+
+}  // namespace launcher

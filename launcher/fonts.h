@@ -1,0 +1,8 @@
+#pragma once
+
+namespace launcher {
+
+// The menu script and the windows name Windows fonts; these stand in for them.
+void installFontSubstitutions();
+
+}  // namespace launcher

@@ -1,0 +1,80 @@
+#include "launcher/launcher_windows.h"
+
+#include "launcher/dialog.h"
+#include "launcher/frm_ownbox.h"
+#include "launcher/start.h"
+
+namespace launcher {
+
+LauncherWindows::LauncherWindows(platform::Platform& platform) : platform_(platform) {}
+
+LauncherWindows::~LauncherWindows() = default;
+
+start& LauncherWindows::loadStart() {
+    if (!start_) {
+        start_ = std::make_unique<start>(*this);
+        try {
+            start_->Form_Load();
+        } catch (const SequenceEnded&) {
+            // A key unloaded the window while the presentation waited.
+        }
+    }
+    return *start_;
+}
+
+frmOwnbox& LauncherWindows::ownbox() {
+    if (!ownbox_) {
+        auto box = std::make_unique<frmOwnbox>(*this);
+        box->Form_Load();
+        ownbox_ = std::move(box);
+    }
+    return *ownbox_;
+}
+
+// The window's own handler is still running when it asks to be unloaded, so
+// the object goes once control is back in the event loop.
+void LauncherWindows::unloadOwnbox() {
+    if (!ownbox_) return;
+    ownbox_->hide();
+    ownbox_.release()->deleteLater();
+    windowUnloaded();
+}
+
+Dialog& LauncherWindows::showDialog() {
+    if (!dialog_) {
+        auto dialog = std::make_unique<Dialog>(*this);
+        dialog->Form_Load();
+        dialog_ = std::move(dialog);
+    }
+    dialog_->show();
+    dialog_->raise();
+    dialog_->activateWindow();
+    return *dialog_;
+}
+
+void LauncherWindows::unloadDialog() {
+    if (!dialog_) return;
+    dialog_->hide();
+    dialog_.release()->deleteLater();
+    windowUnloaded();
+}
+
+bool LauncherWindows::anyWindowLoaded() const {
+    return (start_ && start_->isLoaded()) || ownbox_ || dialog_;
+}
+
+void LauncherWindows::windowUnloaded() {
+    if (!anyWindowLoaded() && onLastWindowUnloaded) onLastWindowUnloaded();
+}
+
+void LauncherWindows::runHandler(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const SequenceEnded&) {
+    } catch (const script::Failure& failure) {
+        if (start_) start_->releaseInput();
+        if (onUncaughtFailure) onUncaughtFailure(failure);
+    }
+}
+
+}  // namespace launcher

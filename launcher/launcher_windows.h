@@ -1,0 +1,64 @@
+#pragma once
+// The launcher's windows: each exists at most once, is loaded on first use,
+// and the launcher ends when the last loaded one is unloaded.
+
+#include <functional>
+#include <memory>
+
+#include "platform/platform.h"
+#include "script/failure.h"
+
+namespace launcher {
+
+class start;
+class frmOwnbox;
+class Dialog;
+
+class LauncherWindows {
+public:
+    explicit LauncherWindows(platform::Platform& platform);
+    ~LauncherWindows();
+    LauncherWindows(const LauncherWindows&) = delete;
+    LauncherWindows& operator=(const LauncherWindows&) = delete;
+
+    platform::Platform& platform() { return platform_; }
+
+    // Creates the start window and runs its load handler, which reads the
+    // menu script and starts the presentation. Start-up failures propagate.
+    start& loadStart();
+    start* startWindow() { return start_.get(); }
+
+    // The message box and the help screen, loaded on first use.
+    frmOwnbox& ownbox();
+    frmOwnbox* loadedOwnbox() { return ownbox_.get(); }
+    void unloadOwnbox();
+    Dialog& showDialog();
+    Dialog* loadedDialog() { return dialog_.get(); }
+    void unloadDialog();
+
+    bool anyWindowLoaded() const;
+    // Called by a window after it unloaded itself.
+    void windowUnloaded();
+
+    // The launcher ends here: main quits the application.
+    std::function<void()> onLastWindowUnloaded;
+    // A failure no handler caught. main reports it and ends the program; a
+    // test records it. Before this runs, the player's input is released.
+    std::function<void(const script::Failure&)> onUncaughtFailure;
+
+    // Runs a handler that Qt called: failures no handler caught go to
+    // onUncaughtFailure, since they must not unwind through Qt's event loop.
+    void runHandler(const std::function<void()>& handler);
+
+private:
+    platform::Platform& platform_;
+    std::unique_ptr<start> start_;
+    std::unique_ptr<frmOwnbox> ownbox_;
+    std::unique_ptr<Dialog> dialog_;
+};
+
+// Thrown when a sequence resumes after a nested handler unloaded the start
+// window: the sequence ends there, and runHandler passes over it silently.
+struct SequenceEnded {};
+
+}  // namespace launcher

@@ -1,0 +1,46 @@
+// Lorvane: the game's start menu, built from Data\kelo.pod in the working folder.
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include "launcher/error_report.h"
+#include "launcher/fonts.h"
+#include "launcher/launcher_windows.h"
+#include "platform/platform.h"
+#include "script/failure.h"
+
+int main(int, char** argv) {
+    // The launcher takes no arguments; Qt is not handed any either.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+        if (qEnvironmentVariableIsEmpty("DISPLAY")) {
+            std::fprintf(stderr, "lorvane: no display to show the start screen on (DISPLAY is not set)\n");
+            return 1;
+        }
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    }
+    int qtArgc = 1;
+    char* qtArgv[] = {argv[0], nullptr};
+    QApplication application(qtArgc, qtArgv);
+    // The launcher ends when its last window is unloaded, not when the last
+    // one is hidden: the Play sequence hides the start window and goes on.
+    QApplication::setQuitOnLastWindowClosed(false);
+    launcher::installFontSubstitutions();
+
+    try {
+        std::unique_ptr<platform::Platform> system = platform::createLinuxPlatform();
+        launcher::LauncherWindows windows(*system);
+        windows.onLastWindowUnloaded = [] { QCoreApplication::quit(); };
+        windows.onUncaughtFailure = [](const script::Failure& failure) {
+            launcher::reportFailure(failure);
+            // Handlers and waits may be nested many deep; none of them may go on.
+            std::_Exit(1);
+        };
+        windows.loadStart();
+        if (!windows.anyWindowLoaded()) return 0;
+        return QApplication::exec();
+    } catch (const script::Failure& failure) {
+        launcher::reportFailure(failure);
+        return 1;
+    }
+}

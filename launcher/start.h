@@ -1,0 +1,133 @@
+#pragma once
+// The start screen: reads the menu script at load, shows the menu, and runs
+// the intro, the game start and the menu buttons' sequences.
+
+#include <QLabel>
+#include <QWidget>
+#include <cstdint>
+#include <string>
+
+#include "launcher/graphical_button.h"
+#include "launcher/picture_files.h"
+#include "launcher/screen_label.h"
+#include "script/menu_settings.h"
+
+namespace platform { class Platform; }
+
+namespace launcher {
+
+class LauncherWindows;
+
+class start : public QWidget {
+public:
+    static constexpr int kClientWidth = 328, kClientHeight = 416;
+
+    explicit start(LauncherWindows& windows);
+    ~start() override;
+
+    // --- load and settings pass -------------------------------------------------
+    void Form_Load();
+    void ApplySettings();
+    bool FileExists(const std::string& strPath);
+
+    // --- presentation and sequences ---------------------------------------------
+    void StartPresentation();
+    void WaitShort();
+    void WaitTimeDelay();
+    void WaitTimeDelay3();
+    void WaitSplashTime();
+
+    void Command1_Click();  // Play
+    void Command2_Click();  // Setup
+    void Command3_Click();  // Help
+    void Command4_Click();  // Start
+    void Command5_Click();  // Stop
+    void Command6_Click();  // Stop, splash row
+    void Command7_Click();  // Help, splash row
+    void Form_KeyDown(int KeyCode, int Shift);
+
+    // Unloading hides the window for good; the object lives on until the
+    // program ends, since a sequence may still be waiting inside it.
+    void unload();
+    bool isLoaded() const { return loaded_; }
+    bool inputBlocked() const { return blnInputBlocked_; }
+    // Releases the player's input if a sequence left it blocked.
+    void releaseInput();
+
+    // --- window fields, filled by Form_Load ----------------------------------------
+    std::int16_t intTimeDelay = 0;
+    std::int16_t intTimeDelay3 = 0;
+    std::int16_t intButtonSoundOn = 0;
+    std::string strTitle2;
+    std::string strLbl1;
+    std::string strClickSoundFile;
+    std::int16_t intSplashTime = 0;
+    std::int16_t intSlides = 0;
+    std::string strBgWave;
+    std::string strBgMidi;
+    std::string strSplashText;
+    std::string strMusicFile;
+
+    // --- controls, at their design places ------------------------------------------
+    QLabel* Image1;
+    ScreenLabel* Label1;
+    ScreenLabel* Label2;
+    ScreenLabel* Label3;
+    ScreenLabel* Label5;
+    GraphicalButton* Command1;
+    GraphicalButton* Command3;
+    GraphicalButton* Command5;
+    GraphicalButton* Command2;
+    GraphicalButton* Command4;
+    GraphicalButton* Command7;
+    GraphicalButton* Command6;
+
+    QColor backgroundColour() const;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // The keywords one button takes its caption, colour and picture from.
+    struct ButtonGroup {
+        script::Untyped script::MenuSettings::*caption;
+        const char* colour;
+        script::Untyped script::MenuSettings::*picture;
+        const char* pictureKeyword;
+    };
+
+    void buildControls();
+    void connectHandlers();
+    void takeWindowFields();
+    void applyButtonRule(GraphicalButton* button, const ButtonGroup& group);
+    const QPixmap& buttonPicture(const script::Untyped& name, const char* keyword);
+    void setBackgroundColour(const QColor& colour);
+    void setImage1Picture(const QPixmap& picture);
+    void centreOnScreen();
+
+    void clickSound();
+    void sendMci(const std::string& command);
+    void sendKeys(const std::string& keys);
+    void startGame();
+    void blockInput();
+    void unblockInput();
+    void endIfUnloaded() const;
+    void wait(double seconds);
+    void missingFileReport();
+    std::string nativeHandle();
+
+    LauncherWindows& windows_;
+    platform::Platform& platform_;
+    bool loaded_ = true;
+    bool blnInputBlocked_ = false;
+    script::MenuSettings startupValues_;  // exist while Form_Load runs
+    PictureFiles pictures_;
+};
+
+// The key code a window's key handler receives for a Qt key (Windows
+// virtual-key numbering: letters are their capitals, 83 is S).
+int windowsKeyCode(int qtKey);
+
+}  // namespace launcher

@@ -1,0 +1,184 @@
+// Reading the menu script at start-up: what it keeps, and what stops it.
+#include <algorithm>
+
+#include "launcher_fixture.h"
+
+namespace launcher_tests {
+namespace {
+
+using launcher::start;
+
+int passes(const testing_support::RecordingPlatform& system) {
+    return system.count("exists Data\\background.bmp");
+}
+
+TEST_F(LauncherTest, CommentsAndBlankLinesAloneRunNoPass) {
+    writeScript(";Date Compiled-x\n;\n\n   \n;Do NOT Place Comments on Same Line as Commands\n");
+    start& w = load();
+    ASSERT_FALSE(startupFailure) << startupFailure->report();
+    EXPECT_EQ(passes(system), 0);
+    EXPECT_EQ(w.backgroundColour(), QColor(0, 0, 255));
+    EXPECT_EQ(w.Label5->text(), "");
+    EXPECT_EQ(w.Label1->geometry(), QRect(48, 40, 217, 41));
+    EXPECT_EQ(w.intButtonSoundOn, 0);
+    EXPECT_EQ(w.strTitle2, "");
+    EXPECT_TRUE(w.isVisible());
+}
+
+TEST_F(LauncherTest, EveryFieldTakenRunsOnePass) {
+    // TITLE record, FOO and bar as two unknown fields, the comment skipped.
+    writeScript("TITLE,\"A\"\nFOO,bar\n;comment\nBSND,1\nTITLE2,\"B\"\n");
+    start& w = load();
+    EXPECT_EQ(passes(system), 5);
+    EXPECT_EQ(w.intButtonSoundOn, 1);
+    EXPECT_EQ(w.strTitle2, "B");
+    // The window appears only after the last pass.
+    const auto firstShowWait = std::find(system.calls.begin(), system.calls.end(), "wait 0.95");
+    EXPECT_EQ(std::count(firstShowWait, system.calls.end(), "exists Data\\background.bmp"), 0);
+}
+
+TEST_F(LauncherTest, LowerCaseKeywordsReadLikeUpperCase) {
+    writeScript("title,\"Zembrot\"\nbackcolor,10,20,30\nsptim,4\ncmd1,Go\ncmd1bc,1,2,3\n");
+    start& w = load();
+    ASSERT_FALSE(startupFailure) << startupFailure->report();
+    EXPECT_EQ(w.Label1->text(), "Zembrot");
+    EXPECT_EQ(w.backgroundColour(), QColor(10, 20, 30));
+    EXPECT_EQ(w.intSplashTime, 4);
+    EXPECT_EQ(w.Command1->text(), "Go");
+    EXPECT_EQ(w.Command1->faceColour(), QColor(1, 2, 3));
+}
+
+TEST_F(LauncherTest, WindowFieldsComeFromTheirKeywords) {
+    writeScript("TIMEDELAY,3\nTIMEDELAY3,4\nBSND,1\nBSNDH,Data\\click.wav\nLBL1,Other\nSPTIM,2\n"
+                "SLIDE,5\nBGWAV,Data\\a.wav\nBGMID,Data\\b.mid\nPLAWV,Data\\p.wav\nTITLE,\"One\"\nTITLE,\"Two\"\n");
+    start& w = load();
+    EXPECT_EQ(w.intTimeDelay, 3);
+    EXPECT_EQ(w.intTimeDelay3, 4);
+    EXPECT_EQ(w.intButtonSoundOn, 1);
+    EXPECT_EQ(w.strClickSoundFile, "Data\\click.wav");
+    EXPECT_EQ(w.strLbl1, "Other");
+    EXPECT_EQ(w.intSplashTime, 2);
+    EXPECT_EQ(w.intSlides, 5);
+    EXPECT_EQ(w.strBgWave, "Data\\a.wav");
+    EXPECT_EQ(w.strBgMidi, "Data\\b.mid");
+    EXPECT_EQ(w.Label1->text(), "Two");  // the later record wins
+}
+
+TEST_F(LauncherTest, AbsentFontSizeGivesSizeOne) {
+    writeScript("TITLE,\"Tiny\"\n");
+    start& w = load();
+    EXPECT_EQ(w.Label1->font().pointSizeF(), 1.0);
+    EXPECT_EQ(w.Label2->font().pointSizeF(), 1.0);
+}
+
+TEST_F(LauncherTest, WordForANumberGivesZeroAndGoesOn) {
+    writeScript("TIMEDELAY,five\nTITLE,\"x\"\n");
+    start& w = load();
+    ASSERT_FALSE(startupFailure);
+    EXPECT_EQ(w.intTimeDelay, 0);
+    EXPECT_TRUE(w.isVisible());
+}
+
+TEST_F(LauncherTest, ComponentAbove255CountsAs255) {
+    writeScript("BACKCOLOR,300,0,0\n");
+    start& w = load();
+    EXPECT_EQ(w.backgroundColour(), QColor(255, 0, 0));
+}
+
+TEST_F(LauncherTest, InfopIsDroppedFieldByField) {
+    writeScript("INFOP,Data\\help.bmp\nTITLE,\"x\"\n");
+    start& w = load();
+    ASSERT_FALSE(startupFailure);
+    EXPECT_EQ(w.Label1->text(), "x");
+    EXPECT_EQ(passes(system), 3);
+}
+
+// A failed start-up shows nothing: no presentation wait, the window never visible.
+void expectNothingShown(const testing_support::RecordingPlatform& system, start& w) {
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_FALSE(system.called("wait 0.95"));
+}
+
+TEST_F(LauncherTest, NumberOutOfRangeStopsStartUpWithOverflow) {
+    writeScript("TITLE,\"x\"\nTIMEDELAY,40000\n");
+    start& w = load();
+    ASSERT_TRUE(startupFailure);
+    EXPECT_EQ(startupFailure->kind(), script::FailureKind::Overflow);
+    EXPECT_EQ(startupFailure->line(), 2);
+    EXPECT_EQ(startupFailure->keyword(), "TIMEDELAY");
+    EXPECT_NE(startupFailure->report().find("Data\\kelo.pod"), std::string::npos);
+    expectNothingShown(system, w);
+}
+
+TEST_F(LauncherTest, ColourShortOfAValueStopsStartUpWithTypeMismatch) {
+    writeScript("BACKCOLOR,0,0\nTITLE,\"x\"\n");
+    start& w = load();
+    ASSERT_TRUE(startupFailure);
+    EXPECT_EQ(startupFailure->kind(), script::FailureKind::TypeMismatch);
+    EXPECT_EQ(startupFailure->keyword(), "BACKCOLOR");
+    EXPECT_EQ(startupFailure->line(), 1);
+    expectNothingShown(system, w);
+}
+
+TEST_F(LauncherTest, TruthValueThatIsNoTruthStopsStartUp) {
+    writeScript("FTB,maybe\n");
+    load();
+    ASSERT_TRUE(startupFailure);
+    EXPECT_EQ(startupFailure->kind(), script::FailureKind::TypeMismatch);
+    EXPECT_EQ(startupFailure->keyword(), "FTB");
+}
+
+TEST_F(LauncherTest, MissingScriptIsFileNotFound) {
+    std::filesystem::remove(folder / "Data/kelo.pod");
+    load();
+    ASSERT_TRUE(startupFailure);
+    EXPECT_EQ(startupFailure->kind(), script::FailureKind::FileNotFound);
+    EXPECT_EQ(startupFailure->file(), "Data\\kelo.pod");
+    expectNothingShown(system, window());
+}
+
+TEST_F(LauncherTest, EmptyScriptAndMissingValuesAreInputPastEndOfFile) {
+    writeScript("");
+    load();
+    ASSERT_TRUE(startupFailure);
+    EXPECT_EQ(startupFailure->kind(), script::FailureKind::InputPastEndOfFile);
+    expectNothingShown(system, window());
+}
+
+TEST_F(LauncherTest, KeywordAsTheLastFieldIsInputPastEndOfFile) {
+    writeScript("TITLE,\"x\"\nCMD1BC,1,2\n");
+    load();
+    ASSERT_TRUE(startupFailure);
+    EXPECT_EQ(startupFailure->kind(), script::FailureKind::InputPastEndOfFile);
+    EXPECT_EQ(startupFailure->keyword(), "CMD1BC");
+}
+
+TEST_F(LauncherTest, NamedButtonPictureMustExistAndBeAPicture) {
+    writeScript("TITLE,\"x\"\nCMD5P,Data\\stop.bmp\n");
+    load();
+    ASSERT_TRUE(startupFailure);
+    EXPECT_EQ(startupFailure->kind(), script::FailureKind::FileNotFound);
+    EXPECT_EQ(startupFailure->keyword(), "CMD5P");
+    EXPECT_EQ(startupFailure->line(), 2);
+    EXPECT_NE(startupFailure->report().find("Data\\stop.bmp"), std::string::npos);
+    expectNothingShown(system, window());
+}
+
+TEST_F(LauncherTest, UnreadableButtonPictureIsInvalidPicture) {
+    writeFile("Data/stop.bmp", "this is no picture");
+    writeScript("CMD5P,Data\\stop.bmp\n");
+    load();
+    ASSERT_TRUE(startupFailure);
+    EXPECT_EQ(startupFailure->kind(), script::FailureKind::InvalidPicture);
+}
+
+TEST_F(LauncherTest, PicturesAreFoundWhateverTheirLetterCase) {
+    writePicture("Data/PLAY.BMP", 10, 10, Qt::red);
+    writeScript("CMD1P,Data\\play.bmp\n");
+    start& w = load();
+    ASSERT_FALSE(startupFailure) << startupFailure->report();
+    EXPECT_FALSE(w.Command1->picture().isNull());
+}
+
+}  // namespace
+}  // namespace launcher_tests
