@@ -1,9 +1,15 @@
 // The Linux/X11 platform: each service lives in its own file; this one only
 // puts them together behind the interface.
 
+#include <cstring>
 #include <memory>
+#include <system_error>
 
 #include "platform/clock_and_wait.h"
+#include "platform/gst_media_engine.h"
+#include "platform/media_command.h"
+#include "platform/media_interpreter.h"
+#include "platform/synchronous_sound.h"
 #include "platform/input_block.h"
 #include "platform/keystroke_notation.h"
 #include "platform/keystroke_sender.h"
@@ -12,6 +18,7 @@
 #include "platform/program_start.h"
 #include "platform/x_display.h"
 #include "script/failure.h"
+#include "script/windows_path.h"
 
 namespace platform {
 
@@ -21,14 +28,26 @@ class LinuxPlatform final : public Platform {
 public:
     int PathFileExistsA(const std::string& path) override { return pathExists(path) ? 1 : 0; }
 
-    unsigned mciSendStringA(const std::string&, char* reply, unsigned replyLength,
+    unsigned mciSendStringA(const std::string& command, char* reply, unsigned replyLength,
                             std::uintptr_t) override {
-        if (reply && replyLength > 0) reply[0] = '\0';
-        return 274;  // unsupported function, until the media engine is in
+        std::string text;
+        unsigned code = media_.execute(command, text);
+        if (reply && replyLength > 0) {
+            const std::size_t fits = std::min<std::size_t>(text.size(), replyLength - 1);
+            std::memcpy(reply, text.data(), fits);
+            reply[fits] = '\0';
+            if (code == 0 && fits < text.size()) code = mci_error::paramOverflow;
+        }
+        return code;
     }
 
-    int sndPlaySoundA(const std::string&, unsigned) override {
-        Beep();
+    // Flags other than "no default sound" (2) play synchronously as flags 0 do.
+    int sndPlaySoundA(const std::string& path, unsigned flags) override {
+        constexpr unsigned noDefault = 2;
+        const auto file = script::mapWindowsPath(path);
+        std::error_code error;
+        if (!path.empty() && std::filesystem::is_regular_file(file, error) && playSoundToEnd(file)) return 1;
+        if (!(flags & noDefault)) Beep();
         return 0;
     }
 
@@ -47,6 +66,9 @@ public:
 
 private:
     XConnection bellConnection_;
+    // The engine outlives the devices the interpreter holds.
+    GstMediaEngine mediaEngine_;
+    MediaCommandInterpreter media_{mediaEngine_};
     KeystrokeSender keystrokes_;
     InputBlock inputBlock_;
 };

@@ -1,0 +1,238 @@
+// Qt before Xlib and GStreamer's headers.
+#include <QGuiApplication>
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+#include <QWindow>
+
+#include "platform/gst_media_engine.h"
+
+#include <gst/pbutils/pbutils.h>
+#include <gst/video/videooverlay.h>
+
+#include "platform/gst_support.h"
+
+namespace platform {
+
+namespace {
+
+constexpr GstClockTime openTimeout = 5 * GST_SECOND;
+
+// The native window a clip is drawn into. It paints nothing itself; when it
+// is uncovered the sink draws its last frame again.
+class VideoSurface : public QWindow {
+public:
+    VideoSurface(QWindow* parent, GstElement* sink) : QWindow(parent), sink_(sink) {}
+
+protected:
+    void exposeEvent(QExposeEvent*) override {
+        if (sink_ && isExposed()) gst_video_overlay_expose(GST_VIDEO_OVERLAY(sink_));
+    }
+
+private:
+    GstElement* sink_;
+};
+
+// What the streaming threads may touch: only a weak reference to this.
+struct PlaybackState {
+    std::function<void()> onFailure;
+    bool playing = false;
+    GstElement* pipeline = nullptr;
+};
+
+// The context outlives every pipeline: the engine owns it and closes its
+// devices first.
+struct BusTarget {
+    QObject* context;
+    std::weak_ptr<PlaybackState> state;
+};
+
+GstBusSyncReply onBusMessage(GstBus*, GstMessage* message, gpointer data) {
+    const auto type = GST_MESSAGE_TYPE(message);
+    if (type != GST_MESSAGE_ERROR && type != GST_MESSAGE_EOS) return GST_BUS_PASS;
+    const auto* target = static_cast<BusTarget*>(data);
+    if (QObject* context = target->context) {
+        std::weak_ptr<PlaybackState> weak = target->state;
+        QMetaObject::invokeMethod(
+            context,
+            [weak, type] {
+                const auto state = weak.lock();
+                if (!state) return;
+                if (type == GST_MESSAGE_EOS) {
+                    // The clip ends on its last frame; the device stays open.
+                    state->playing = false;
+                    gst_element_set_state(state->pipeline, GST_STATE_PAUSED);
+                } else if (state->onFailure) {
+                    state->playing = false;
+                    state->onFailure();  // closes the device, and this with it
+                }
+            },
+            Qt::QueuedConnection);
+    }
+    return GST_BUS_DROP;
+}
+
+bool onX11() {
+    return QGuiApplication::instance() && QGuiApplication::platformName() == QLatin1String("xcb");
+}
+
+std::optional<MediaRect> clipSize(const std::filesystem::path& file) {
+    GstDiscoverer* discoverer = gst_discoverer_new(openTimeout, nullptr);
+    if (!discoverer) return std::nullopt;
+    gchar* uri = gst_filename_to_uri(file.c_str(), nullptr);
+    GstDiscovererInfo* info = gst_discoverer_discover_uri(discoverer, uri, nullptr);
+    g_free(uri);
+    std::optional<MediaRect> size;
+    if (info && gst_discoverer_info_get_result(info) == GST_DISCOVERER_OK) {
+        GList* streams = gst_discoverer_info_get_video_streams(info);
+        if (streams) {
+            auto* video = GST_DISCOVERER_VIDEO_INFO(streams->data);
+            size = MediaRect{0, 0, static_cast<int>(gst_discoverer_video_info_get_width(video)),
+                             static_cast<int>(gst_discoverer_video_info_get_height(video))};
+        }
+        gst_discoverer_stream_info_list_free(streams);
+    }
+    if (info) g_object_unref(info);
+    g_object_unref(discoverer);
+    return size;
+}
+
+GstElement* makeVideoSink() {
+    // Xvfb has no XVideo adaptor; ximagesink starts fast, glimagesink is the
+    // fallback.
+    for (const char* name : {"ximagesink", "glimagesink"}) {
+        if (GstElement* sink = gst_element_factory_make(name, nullptr)) {
+            // Qt owns the window's input; the sink must not select it.
+            g_object_set(sink, "handle-events", FALSE, nullptr);
+            return sink;
+        }
+    }
+    return nullptr;
+}
+
+GstElement* makeSilentVideoSink() {
+    GstElement* sink = gst_element_factory_make("fakesink", nullptr);
+    if (sink) g_object_set(sink, "sync", TRUE, nullptr);
+    return sink;
+}
+
+class GstPlayback final : public MediaPlayback {
+public:
+    ~GstPlayback() override {
+        if (state_->pipeline) {
+            gst_element_set_state(state_->pipeline, GST_STATE_NULL);
+            GstBus* bus = gst_element_get_bus(state_->pipeline);
+            gst_bus_set_sync_handler(bus, nullptr, nullptr, nullptr);
+            gst_object_unref(bus);
+        }
+        delete surface_.data();
+        delete foreignParent_;
+        if (state_->pipeline) gst_object_unref(state_->pipeline);
+    }
+
+    bool start(MediaKind kind, const std::filesystem::path& file, std::uintptr_t parentWindow,
+               std::function<void()> onFailure, QObject* context) {
+        state_->onFailure = std::move(onFailure);
+        if (kind == MediaKind::Video) {
+            const auto size = clipSize(file);
+            if (!size) return false;
+            size_ = *size;
+        }
+        GstElement* pipeline = makePlaybin(file);
+        if (!pipeline) return false;
+        state_->pipeline = GST_ELEMENT(gst_object_ref_sink(pipeline));
+
+        GstElement* videoSink = nullptr;
+        if (kind == MediaKind::Video && onX11()) videoSink = makeVideoSink();
+        if (videoSink) {
+            surface_ = new VideoSurface(parentFor(parentWindow), videoSink);
+            surface_->setGeometry(0, 0, std::max(1, size_.width), std::max(1, size_.height));
+            surface_->create();
+            gst_video_overlay_set_window_handle(GST_VIDEO_OVERLAY(videoSink), surface_->winId());
+            // A window closed under a playing clip must not be drawn into.
+            std::weak_ptr<PlaybackState> weak = state_;
+            QObject::connect(surface_.data(), &QObject::destroyed, context, [weak] {
+                if (auto state = weak.lock()) gst_element_set_state(state->pipeline, GST_STATE_NULL);
+            });
+        } else {
+            videoSink = makeSilentVideoSink();
+        }
+        if (videoSink) g_object_set(state_->pipeline, "video-sink", videoSink, nullptr);
+
+        GstBus* bus = gst_element_get_bus(state_->pipeline);
+        gst_bus_set_sync_handler(bus, onBusMessage, new BusTarget{context, state_},
+                                 [](gpointer data) { delete static_cast<BusTarget*>(data); });
+        gst_object_unref(bus);
+
+        // Opening means prerolled: errors in the file show here, not later.
+        if (gst_element_set_state(state_->pipeline, GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE) return false;
+        return gst_element_get_state(state_->pipeline, nullptr, nullptr, openTimeout) != GST_STATE_CHANGE_FAILURE;
+    }
+
+    MediaRect naturalSize() const override { return size_; }
+
+    void play(long fromMs) override {
+        if (fromMs >= 0)
+            gst_element_seek_simple(state_->pipeline, GST_FORMAT_TIME,
+                                    GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE),
+                                    static_cast<gint64>(fromMs) * GST_MSECOND);
+        if (surface_) surface_->show();
+        gst_element_set_state(state_->pipeline, GST_STATE_PLAYING);
+        state_->playing = true;
+    }
+
+    void stop() override { pause(); }
+
+    void pause() override {
+        gst_element_set_state(state_->pipeline, GST_STATE_PAUSED);
+        state_->playing = false;
+    }
+
+    void placeWindow(const MediaRect& rect) override {
+        if (!surface_) return;
+        surface_->setGeometry(rect.left, rect.top, std::max(1, rect.width), std::max(1, rect.height));
+    }
+
+    long positionMs() const override { return query(gst_element_query_position); }
+    long lengthMs() const override { return query(gst_element_query_duration); }
+    bool playing() const override { return state_->playing; }
+
+private:
+    // The window a clip is drawn inside: ours when the handle is one of our
+    // widgets, else the foreign window itself; none for handle 0.
+    QWindow* parentFor(std::uintptr_t handle) {
+        if (handle == 0) return nullptr;
+        if (QWidget* widget = QWidget::find(static_cast<WId>(handle))) {
+            if (QWindow* window = widget->windowHandle()) return window;
+            if (QWindow* window = widget->window()->windowHandle()) return window;
+        }
+        foreignParent_ = QWindow::fromWinId(static_cast<WId>(handle));
+        return foreignParent_;
+    }
+
+    long query(gboolean (*how)(GstElement*, GstFormat, gint64*)) const {
+        gint64 value = 0;
+        if (!state_->pipeline || !how(state_->pipeline, GST_FORMAT_TIME, &value) || value < 0) return 0;
+        return static_cast<long>(value / GST_MSECOND);
+    }
+
+    std::shared_ptr<PlaybackState> state_ = std::make_shared<PlaybackState>();
+    MediaRect size_;
+    QPointer<VideoSurface> surface_;
+    QWindow* foreignParent_ = nullptr;
+};
+
+}  // namespace
+
+GstMediaEngine::GstMediaEngine() : context_(std::make_unique<QObject>()) {}
+GstMediaEngine::~GstMediaEngine() = default;
+
+std::unique_ptr<MediaPlayback> GstMediaEngine::open(MediaKind kind, const std::filesystem::path& file,
+                                                    std::uintptr_t parentWindow, std::function<void()> onFailure) {
+    if (!ensureGstreamer()) return nullptr;
+    auto playback = std::make_unique<GstPlayback>();
+    if (!playback->start(kind, file, parentWindow, std::move(onFailure), context_.get())) return nullptr;
+    return playback;
+}
+
+}  // namespace platform
