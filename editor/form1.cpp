@@ -38,6 +38,7 @@ Form1::Form1(QWidget* parent)
                           Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral(" RGB Picker"));
+    setWindowIcon(varnoIcon());
     setFont(controlFont());
     setFixedSize(twipsSize(3960, 3105));
 

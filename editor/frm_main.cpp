@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <exception>
+#include <limits>
 
 #include "check_box.h"
 #include "compile_save.h"
@@ -52,7 +53,7 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, 
 
 // A two-line label that wraps its caption, as in the button frames.
 QLabel* makeWrappedLabel(QWidget* parent, const QString& name, const QString& caption, QRect geometry) {
-    QLabel* label = makeLabel(parent, name, caption, geometry);
+    QLabel* label = makeLabel(parent, name, caption, geometry, Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(true);
     return label;
 }
@@ -72,6 +73,7 @@ QLineEdit* makeField(QWidget* parent, int number, QRect geometry) {
     field->setFont(controlFont());
     field->setGeometry(geometry);
     field->setTextMargins(1, 0, 1, 0);
+    field->setMaxLength(std::numeric_limits<int>::max());  // no limit of its own
     return field;
 }
 
@@ -105,8 +107,9 @@ struct ButtonRows {
     int colourLabel, captionLabel, bitmapLabel;
     QString colourCaption, captionCaption, bitmapCaption;
 };
-constexpr int kButtonRowTop[3] = {13, 38, 63};
-constexpr int kButtonLabelWidth = 92;
+constexpr int kButtonRowTop[3] = {14, 39, 64};
+// The bitmap label is narrower so that "If Used" goes to its second line.
+constexpr int kButtonLabelWidth[3] = {92, 92, 70};
 constexpr int kButtonFieldLeft = 102;
 constexpr int kButtonFieldWidth = 62;
 
@@ -120,7 +123,13 @@ frmMain::frmMain(platform::Platform& platform, MessageBoxes& messages, QWidget* 
       messages_(messages) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("   Varno"));
+    setWindowIcon(varnoIcon());
     setFont(windowFont());
+    // Frames as the system draws them: the caption sits on the top line.
+    setStyleSheet(QStringLiteral(
+        "QGroupBox { border: 1px solid #a0a0a0; margin-top: 6px; }"
+        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+        " left: 6px; padding: 0px 2px; }"));
     buildWindow();
     buildMenu();
     texts_ = {nullptr, Text1,  Text2,  Text3,  Text4,  Text5,  Text6,  Text7,  Text8,  Text9,  Text10,
@@ -134,6 +143,8 @@ frmMain::frmMain(platform::Platform& platform, MessageBoxes& messages, QWidget* 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     Text2->setFocus();
 }
+
+Form1* frmMain::picker() const { return picker_; }
 
 frmMain::~frmMain() {
     if (picker_) delete picker_.data();
@@ -171,15 +182,15 @@ void frmMain::buildTitleBox(QWidget* client) {
 
     const int left = area.left() + 5, fieldLeft = area.left() + 77, fieldWidth = area.right() - 4 - fieldLeft;
     Label4 = makeLabel(client, QStringLiteral("Label4"), QStringLiteral("Game Title"),
-                       QRect(left, 16, 72, kRowHeight));
-    Text3 = makeField(client, 3, QRect(fieldLeft, 16, fieldWidth, kRowHeight));
-    makeLabel(client, QStringLiteral("Label7"), QStringLiteral("Title Line 2"), QRect(left, 38, 72, kRowHeight));
-    Text4 = makeField(client, 4, QRect(fieldLeft, 38, fieldWidth, kRowHeight));
-    makeLabel(client, QStringLiteral("lblAlsoOnSplash"), QStringLiteral("Also on Splash"), QRect(left, 55, 76, 13));
+                       QRect(left, 14, 72, kRowHeight));
+    Text3 = makeField(client, 3, QRect(fieldLeft, 14, fieldWidth, kRowHeight));
+    makeLabel(client, QStringLiteral("Label7"), QStringLiteral("Title Line 2"), QRect(left, 35, 72, kRowHeight));
+    Text4 = makeField(client, 4, QRect(fieldLeft, 35, fieldWidth, kRowHeight));
+    makeLabel(client, QStringLiteral("lblAlsoOnSplash"), QStringLiteral("Also on Splash"), QRect(left, 52, 76, 13));
     makeWrappedLabel(client, QStringLiteral("Label6"),
                      QStringLiteral(" Background Color( RGB)       when no bitmp used"),
-                     QRect(left, 70, 122, 26));
-    Text5 = makeField(client, 5, QRect(left + 126, 74, area.right() - 4 - (left + 126), kRowHeight));
+                     QRect(left, 67, 136, 26));
+    Text5 = makeField(client, 5, QRect(left + 138, 71, area.right() - 4 - (left + 138), kRowHeight));
 }
 
 void frmMain::buildButtonsAndTimes(QWidget* client) {
@@ -207,11 +218,11 @@ void frmMain::buildButtonsAndTimes(QWidget* client) {
 void frmMain::buildWaveFrame(QWidget* client) {
     Frame10 = makeFrame(client, 10, QStringLiteral("Wave/Midi"), twips(5220, 630, 3375, 885));
     makeLabel(Frame10, QStringLiteral("Label35"), QStringLiteral("Wave to Play"), QRect(8, 16, 66, 17));
-    Text30 = makeField(Frame10, 30, QRect(76, 16, 52, 17));
-    makeLabel(Frame10, QStringLiteral("lblPickOne"), QStringLiteral("Pick 1 or None"), QRect(132, 16, 88, 17));
+    Text30 = makeField(Frame10, 30, QRect(76, 16, 56, 17));
+    makeLabel(Frame10, QStringLiteral("lblPickOne"), QStringLiteral("Pick 1 or None"), QRect(136, 16, 86, 17));
     makeLabel(Frame10, QStringLiteral("Label36"), QStringLiteral("Midi to Play"), QRect(8, 36, 66, 17));
-    Text31 = makeField(Frame10, 31, QRect(76, 36, 52, 17));
-    makeLabel(Frame10, QStringLiteral("lblForMenu"), QStringLiteral("For Menu/Splash"), QRect(132, 36, 88, 17));
+    Text31 = makeField(Frame10, 31, QRect(76, 36, 56, 17));
+    makeLabel(Frame10, QStringLiteral("lblForMenu"), QStringLiteral("For Menu/Splash"), QRect(136, 36, 86, 17));
 }
 
 void frmMain::buildFontFrame(QWidget* client) {
@@ -253,9 +264,9 @@ void frmMain::buildButtonsFrame(QWidget* client) {
         for (int row = 0; row < 3; ++row) {
             const int top = kButtonRowTop[row];
             makeWrappedLabel(frame, QStringLiteral("Label%1").arg(firstLabel + row), captions[row],
-                             QRect(8, top, kButtonLabelWidth, 24));
+                             QRect(8, top, kButtonLabelWidth[row], 26));
             fields[row] = makeField(frame, firstField + row,
-                                    QRect(kButtonFieldLeft, top + 3, kButtonFieldWidth, kRowHeight));
+                                    QRect(kButtonFieldLeft, top + 4, kButtonFieldWidth, kRowHeight));
         }
     };
     QLineEdit* rows[3];
@@ -274,7 +285,7 @@ void frmMain::buildButtonsFrame(QWidget* client) {
                  QStringLiteral("Bitmap Name    If Used")},
                 16, rows);
     Text16 = rows[0], Text17 = rows[1], Text18 = rows[2];
-    Check4 = makeCheck(Frame5, 4, QStringLiteral("Visible"), QRect(8, 89, 80, 16));
+    Check4 = makeCheck(Frame5, 4, QStringLiteral("Visible"), QRect(8, 91, 80, 16));
 
     Frame6 = makeFrame(Frame2, 6, QStringLiteral("Help Button"), twips(5790, 360, 2640, 1665));
     buttonFrame(Frame6, 23,
@@ -282,9 +293,9 @@ void frmMain::buildButtonsFrame(QWidget* client) {
                  QStringLiteral("Bitmap Name   If Used")},
                 19, rows);
     Text19 = rows[0], Text20 = rows[1], Text21 = rows[2];
-    makeLabel(Frame6, QStringLiteral("Label38"), QStringLiteral("3-4 button menu"), QRect(8, 89, 86, 16));
-    Check7 = makeCheck(Frame6, 7, QString(), QRect(96, 89, 18, 16), true);
-    makeLabel(Frame6, QStringLiteral("Label26"), QStringLiteral("Visible"), QRect(116, 89, 44, 16));
+    makeLabel(Frame6, QStringLiteral("Label38"), QStringLiteral("3-4 button menu"), QRect(8, 91, 86, 16));
+    Check7 = makeCheck(Frame6, 7, QString(), QRect(96, 91, 18, 16), true);
+    makeLabel(Frame6, QStringLiteral("Label26"), QStringLiteral("Visible"), QRect(116, 91, 44, 16));
 
     Frame7 = makeFrame(Frame2, 7, QStringLiteral("Stop Button"), twips(270, 2055, 2565, 1650));
     buttonFrame(Frame7, 27,
@@ -295,10 +306,10 @@ void frmMain::buildButtonsFrame(QWidget* client) {
 
     // The row between the button frames and the sound frames.
     makeWrappedLabel(Frame2, QStringLiteral("Label30"), QStringLiteral("Help Screen Bitmap Name"),
-                     QRect(198, 140, 66, 26));
-    Text25 = makeField(Frame2, 25, QRect(266, 144, 62, kRowHeight));
+                     QRect(196, 140, 72, 26));
+    Text25 = makeField(Frame2, 25, QRect(268, 144, 62, kRowHeight));
     makeWrappedLabel(Frame2, QStringLiteral("Label8"), QStringLiteral("Button Sound   File Name"),
-                     QRect(336, 140, 70, 26));
+                     QRect(338, 140, 70, 26));
     Text6 = makeField(Frame2, 6, QRect(408, 144, 62, kRowHeight));
     Check6 = makeCheck(Frame2, 6, QStringLiteral("Button Sound"), QRect(478, 145, 86, 16));
 
@@ -447,6 +458,7 @@ void frmMain::applyLoadPass(const LoadPass& pass) {
         } else {
             Text(n)->setText(QString::fromStdString(pass.text[static_cast<std::size_t>(n)]));
         }
+        Text(n)->setCursorPosition(0);  // a long value shows from its start
     }
     const LoadedBoxes boxes = boxesFor(pass, switches_);
     Check1->setValue(boxes.check1);

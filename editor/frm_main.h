@@ -35,7 +35,7 @@ public:
     QLineEdit* Text(int n) const { return texts_.at(static_cast<std::size_t>(n)); }
     CheckBox* Check(int n) const { return checks_.at(static_cast<std::size_t>(n)); }
     const SwitchVariables& switches() const { return switches_; }
-    Form1* picker() const { return picker_; }
+    Form1* picker() const;
 
     // Controls, by the names the handlers use.
     QLineEdit *Text1, *Text2, *Text3, *Text4, *Text5, *Text6, *Text7, *Text8, *Text9, *Text10,

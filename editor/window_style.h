@@ -3,6 +3,7 @@
 // 15 to a pixel at 96 dots per inch.
 
 #include <QFont>
+#include <QIcon>
 #include <QRect>
 #include <QSize>
 
@@ -22,6 +23,9 @@ inline QFont sansSerif(double points, bool bold) {
 }
 inline QFont windowFont() { return sansSerif(9.75, true); }
 inline QFont controlFont(bool bold = false) { return sansSerif(8.25, bold); }
+
+// The icon of both windows: a "V" on a pale page, drawn here.
+QIcon varnoIcon();
 
 // Places a top-level window in the middle of its screen.
 void centreOnScreen(QWidget* window);

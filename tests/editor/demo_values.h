@@ -16,7 +16,7 @@ inline std::array<std::string, 32> demoTexts() {
     t[8] = "3", t[12] = "4", t[13] = "192,0,0", t[14] = "Play", t[15] = "play.bmp";
     t[16] = "0,128,0", t[17] = " ", t[18] = "setup.bmp", t[19] = "0,0,192", t[20] = "Help";
     t[21] = "help.bmp", t[22] = "64,64,64", t[23] = "Stop", t[24] = "stop.bmp";
-    t[25] = "helpscreen.bmp", t[6] = "click.wav", t[26] = "play.wav", t[27] = "setup.wav";
+    t[25] = "info.bmp", t[6] = "click.wav", t[26] = "play.wav", t[27] = "setup.wav";
     t[28] = "help.wav", t[29] = "stop.wav", t[30] = "", t[31] = "menu.mid";
     return t;
 }
@@ -28,7 +28,7 @@ inline constexpr std::array<int, 5> kDemoTicked = {1, 2, 4, 6, 7};
 inline std::vector<std::string> demoMenuScriptRecords() {
     return {"TIMEDELAY,05", "TIMEDELAY3,1", "TITLE,\"Zembrot\"", "TITLE2,\"The Return\"",
             "BACKCOLOR,0,0,128", "FNT,Comic Sans MS", "LBL1-2,255,255,198", "FONTSIZE,14",
-            "FTB,True", "INFOP,Data\\helpscreen.bmp", "SPLTXT,\"Loading, please wait\"",
+            "FTB,True", "INFOP,Data\\info.bmp", "SPLTXT,\"Loading, please wait\"",
             "SPTIM,3", "SLIDE,4", "CMD3V,True", "CMD7V,False", "SPLASH,1", "CMD1BC,192,0,0",
             "CMD2BC,0,128,0", "CMD3BC,0,0,192", "CMD5BC,64,64,64", "CMD1,Play", "CMD2, ",
             "CMD3,Help", "CMD5,Stop", "CMD1P,Data\\play.bmp", "CMD2P,Data\\setup.bmp",
@@ -39,7 +39,7 @@ inline std::vector<std::string> demoMenuScriptRecords() {
 inline std::vector<std::string> demoStateFileRecords() {
     return {"TIMEDELAY,05", "TIMEDELAY3,1", "TITLE,\"Zembrot\"", "TITLE2,\"The Return\"",
             "BACKCOLOR,\"0,0,128\"", "FNT,Comic Sans MS", "LBL1-2,\"255,255,198\"", "FONTSIZE,14",
-            "FTB,1", "INFOP,helpscreen.bmp", "SPLTXT,\"Loading, please wait\"", "SPTIM,3",
+            "FTB,1", "INFOP,info.bmp", "SPLTXT,\"Loading, please wait\"", "SPTIM,3",
             "SLIDE,4", "CMD3V,1", "CMD7V,0", "SPLASH,1", "CMD1BC,\"192,0,0\"", "CMD2BC,\"0,128,0\"",
             "CMD3BC,\"0,0,192\"", "CMD5BC,\"64,64,64\"", "CMD1,\"Play\"", "CMD2,\" \"",
             "CMD3,\"Help\"", "CMD5,\"Stop\"", "CMD1P,\"play.bmp\"", "CMD2P,\"setup.bmp\"",

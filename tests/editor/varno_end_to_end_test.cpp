@@ -1,0 +1,177 @@
+// The real varno on a private X server: every field typed through synthetic
+// keystrokes in tab order, compiled, and the two files' bytes checked.
+
+#include <gtest/gtest.h>
+
+#include "demo_values.h"
+#include "editor_test_support.h"
+#include "xvfb_server.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/XKBlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+#include <chrono>
+#include <csignal>
+#include <functional>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+extern char** environ;
+
+using namespace editor_testing;
+
+namespace {
+
+// Polls `done` until it holds or `seconds` pass.
+bool waitUntil(const std::function<bool()>& done, double seconds = 20) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
+class Keyboard {
+public:
+    Keyboard() : display_(XOpenDisplay(nullptr)) {}
+    ~Keyboard() { if (display_) XCloseDisplay(display_); }
+    Display* display() const { return display_; }
+
+    // The top-level window whose title is exactly `title`, or 0.
+    Window findWindow(const std::string& title) {
+        Window rootReturn, parent, *children = nullptr;
+        unsigned count = 0;
+        Window found = 0;
+        XSync(display_, False);
+        if (XQueryTree(display_, DefaultRootWindow(display_), &rootReturn, &parent, &children, &count)) {
+            for (unsigned i = 0; i < count && !found; ++i) {
+                char* name = nullptr;
+                XWindowAttributes attributes;
+                if (XGetWindowAttributes(display_, children[i], &attributes) &&
+                    attributes.map_state == IsViewable && XFetchName(display_, children[i], &name) && name) {
+                    if (title == name) found = children[i];
+                    XFree(name);
+                }
+            }
+            if (children) XFree(children);
+        }
+        return found;
+    }
+
+    // No window manager runs here: give the window the keyboard ourselves.
+    void focus(Window window) {
+        XSetInputFocus(display_, window, RevertToParent, CurrentTime);
+        XSync(display_, False);
+    }
+
+    void key(KeySym symbol) {
+        const KeyCode code = XKeysymToKeycode(display_, symbol);
+        const bool shifted = XkbKeycodeToKeysym(display_, code, 0, 0) != symbol;
+        const KeyCode shift = XKeysymToKeycode(display_, XK_Shift_L);
+        if (shifted) XTestFakeKeyEvent(display_, shift, True, CurrentTime);
+        XTestFakeKeyEvent(display_, code, True, CurrentTime);
+        XTestFakeKeyEvent(display_, code, False, CurrentTime);
+        if (shifted) XTestFakeKeyEvent(display_, shift, False, CurrentTime);
+        XSync(display_, False);
+    }
+
+    void type(const std::string& text) {
+        for (unsigned char c : text) key(c == ' ' ? XK_space : static_cast<KeySym>(c));
+    }
+
+private:
+    Display* display_;
+};
+
+struct Program {
+    pid_t pid = -1;
+    ~Program() {
+        if (pid > 0 && waitpid(pid, nullptr, WNOHANG) == 0) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+    }
+    // The exit status once the program has ended, or -1.
+    int waitForExit(double seconds) {
+        int status = 0;
+        if (!waitUntil([&] { return waitpid(pid, &status, WNOHANG) == pid; }, seconds)) return -1;
+        pid = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+};
+
+testing_support::Screenshot windowShot(Display* display, Window window) {
+    XWindowAttributes attributes;
+    XGetWindowAttributes(display, window, &attributes);
+    int left = 0, top = 0;
+    Window child;
+    XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &left, &top, &child);
+    const testing_support::Screenshot screen = testing_support::takeScreenshot();
+    testing_support::Screenshot shot;
+    shot.width = attributes.width, shot.height = attributes.height;
+    for (int y = 0; y < shot.height; ++y)
+        for (int x = 0; x < shot.width; ++x) shot.pixels.push_back(screen.at(left + x, top + y));
+    return shot;
+}
+
+// The input controls in tab order: a positive number is TextN, a negative one CheckN.
+constexpr int kTabOrder[] = {2,  1,  3,  4,  5,  9,  10, 11, -1, -2, 7,  8,  12, -3, 13, 14, 15, 16, 17, 18,
+                             -4, 19, 20, 21, 22, 23, 24, 25, -5, 6,  -6, -7, 26, 27, 28, 29, -8, 30, 31};
+
+}  // namespace
+
+TEST(VarnoEndToEnd, FieldsTypedInTabOrderCompileToTheExpectedFiles) {
+    TempHome home;
+    testing_support::XvfbServer server;
+    Keyboard keyboard;
+    ASSERT_NE(keyboard.display(), nullptr);
+
+    Program varno;
+    char* argv[] = {const_cast<char*>(VARNO_PROGRAM), nullptr};
+    ASSERT_EQ(posix_spawn(&varno.pid, VARNO_PROGRAM, nullptr, nullptr, argv, environ), 0);
+    Window main = 0;
+    ASSERT_TRUE(waitUntil([&] { return (main = keyboard.findWindow("   Varno")) != 0; }));
+    keyboard.focus(main);
+
+    const auto texts = demoTexts();
+    for (int control : kTabOrder) {
+        if (control > 0) keyboard.type(texts[control]);
+        else if (std::find(kDemoTicked.begin(), kDemoTicked.end(), -control) != kDemoTicked.end())
+            keyboard.key(XK_space);
+        keyboard.key(XK_Tab);
+    }
+    // Now on "Load Data"; the next stop is "Compile/Save".
+    keyboard.key(XK_Tab);
+
+    // The window as the packager sees it, for the record.
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    windowShot(keyboard.display(), main).savePng(SCREENSHOT_PATH);
+
+    keyboard.key(XK_space);
+    Window box = 0;
+    ASSERT_TRUE(waitUntil([&] { return (box = keyboard.findWindow(" Compile")) != 0; }));
+    EXPECT_TRUE(std::filesystem::exists(home.pod()));
+    EXPECT_FALSE(std::filesystem::exists(home.bak()));
+    keyboard.focus(box);
+    keyboard.key(XK_Return);
+    ASSERT_TRUE(waitUntil([&] { return std::filesystem::exists(home.bak()); }));
+
+    EXPECT_EQ(withoutDateLine(readBytes(home.pod())), fileAfterDateLine(demoMenuScriptRecords()));
+    EXPECT_EQ(withoutDateLine(readBytes(home.bak())), fileAfterDateLine(demoStateFileRecords()));
+    EXPECT_TRUE(readBytes(home.pod()).starts_with(";Date Compiled-"));
+
+    // Back on "Compile/Save": the next stop is "Exit", answered Yes by default.
+    ASSERT_TRUE(waitUntil([&] { return keyboard.findWindow(" Compile") == 0; }));
+    keyboard.focus(main);
+    keyboard.key(XK_Tab);
+    keyboard.key(XK_space);
+    ASSERT_TRUE(waitUntil([&] { return (box = keyboard.findWindow(" Exit")) != 0; }));
+    keyboard.focus(box);
+    keyboard.key(XK_Return);
+    EXPECT_EQ(varno.waitForExit(10), 0);
+}
