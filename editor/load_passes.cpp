@@ -39,7 +39,7 @@ std::int16_t checkValue(const Untyped& value) {
     const std::int16_t n = script::toInt16(value);
     if (n < Unchecked || n > Grayed)
         throw script::Failure(script::FailureKind::InvalidProcedureCall,
-                              "a check box cannot take the value " + std::to_string(n));
+                              "needs 0, 1 or 2 for its check box, not " + std::to_string(n));
     return n;
 }
 

@@ -89,7 +89,9 @@ TEST_F(EditorWindow, AFilledWindowCompilesEveryFieldAndSwitch) {
 TEST_F(EditorWindow, CompileThenLoadRestoresEveryFieldAndBox) {
     fillDemo();
     window->Text(12)->setText("04");
+    window->Text(4)->setText(QString::fromUtf8("Caf\u00e9 \u20ac5"));  // Windows-1252 on disk
     window->Command2_Click();
+    EXPECT_NE(readBytes(home.bak()).find("TITLE2,\"Caf\xE9 \x80" "5\""), std::string::npos);
     auto expected = fieldsAndBoxes();
     expected[1] = "5", expected[11] = "4";  // unquoted numbers come back in plain form
     window = std::make_unique<frmMain>(platform, messages);

@@ -11,21 +11,6 @@ using editor::readLoadPasses;
 using editor::SwitchVariables;
 using script::Untyped;
 
-TEST(SwitchVariables, GrayedCountsAsOnOnlyForSplashAndButtonSound) {
-    SwitchVariables s;
-    s.fromCheck1(editor::Grayed);
-    s.fromCheck2(editor::Grayed);
-    s.fromCheck3(editor::Grayed);
-    s.fromCheck4(editor::Grayed);
-    s.fromCheck6(editor::Grayed);
-    s.fromCheck7(editor::Grayed);
-    EXPECT_FALSE(s.blnFontBold || s.blnCmd7Visible || s.blnCmd2Visible || s.blnCmd3Visible);
-    EXPECT_EQ(s.intFontBold + s.intCmd7Visible + s.intCmd2Visible + s.intCmd3Visible, 0);
-    EXPECT_EQ(s.intSplash, 1);
-    EXPECT_EQ(s.intButtonSound, 1);
-    EXPECT_EQ(s.varButtonSound, Untyped::number(1));
-}
-
 TEST(SwitchVariables, TickThenUntickLeavesButtonSoundZeroInsteadOfEmpty) {
     SwitchVariables s;
     EXPECT_TRUE(s.varButtonSound.isEmpty());
