@@ -36,6 +36,16 @@ std::string describe(std::exception_ptr failure) {
     }
 }
 
+// Qt ends the program on a fatal message (no usable display, for one); say so
+// in the editor's own words and with its exit status.
+void reportQtFatal(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtFatalMsg) {
+        std::cerr << "varno: cannot open a window: " << message.toStdString() << std::endl;
+        std::_Exit(1);
+    }
+    std::cerr << message.toStdString() << std::endl;
+}
+
 class VarnoApplication : public QApplication {
 public:
     using QApplication::QApplication;
@@ -61,6 +71,7 @@ int main(int argc, char** argv) {
         std::cerr << "varno: cannot open a window: no display" << std::endl;
         return 1;
     }
+    qInstallMessageHandler(reportQtFatal);
     try {
         VarnoApplication application(argc, argv);
         application.setFont(editor::controlFont());
