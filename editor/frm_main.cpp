@@ -207,9 +207,9 @@ void frmMain::buildButtonsAndTimes(QWidget* client) {
                        QRect(330, 4, 150, 17), right);
     Text2 = makeField(client, 2, QRect(484, 4, 30, 17));
     Label3 = makeLabel(client, QStringLiteral("Label3"), QStringLiteral("Delay before game starts"),
-                       QRect(330, 24, 150, 17), right);
-    Text1 = makeField(client, 1, QRect(484, 24, 30, 17));
-    makeLabel(client, QStringLiteral("lblThreeSeconds"), QStringLiteral("1 = 3 sec."), QRect(520, 14, 60, 17));
+                       QRect(330, 26, 150, 17), right);
+    Text1 = makeField(client, 1, QRect(484, 26, 30, 17));
+    makeLabel(client, QStringLiteral("lblThreeSeconds"), QStringLiteral("1 = 3 sec."), QRect(520, 15, 60, 17));
     for (QLabel* label : {Label2, Label3}) label->setMouseTracking(true);
     Label4->setMouseTracking(true);
     for (QLabel* label : {Label2, Label3, Label4}) label->installEventFilter(this);
