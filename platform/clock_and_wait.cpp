@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <time.h>
 
 namespace platform {
@@ -32,6 +33,7 @@ std::tm localTimeNow() {
 
 namespace {
 
+constexpr double maxRoundSeconds = 0.5;
 
 void sleepUntil(double deadline) {
     timespec until{};
@@ -50,10 +52,13 @@ void serviceEventsFor(double seconds) {
         sleepUntil(deadline);
         return;
     }
-    // QTimer runs on the monotonic clock too; a nested handler may take longer
-    // than the rest of the wait, so the deadline is checked again after each
-    // round. An application that is quitting ends its loops at once and the
-    // wait with them: repeating would only spin.
+    // QTimer runs on the monotonic clock too, but a long timer drifts late by
+    // about a thousandth of its length: the wait goes in rounds of at most
+    // half a second, each measured afresh, so only the last round's few
+    // tenths of a millisecond remain. A nested handler may take longer than
+    // the rest of the wait; the deadline is checked after each round. An
+    // application that is quitting ends its loops at once and the wait with
+    // them: repeating would only spin.
     while (true) {
         const double remaining = deadline - monotonicSeconds();
         if (remaining <= 0) return;
@@ -62,8 +67,8 @@ void serviceEventsFor(double seconds) {
         deadlineTimer.setTimerType(Qt::PreciseTimer);
         deadlineTimer.setSingleShot(true);
         QObject::connect(&deadlineTimer, &QTimer::timeout, &loop, [&loop] { loop.exit(0); });
-        // Rounded up so the timer never fires a moment early.
-        deadlineTimer.start(static_cast<int>(remaining * 1000.0) + 1);
+        // Rounded up so the last round never ends a moment early.
+        deadlineTimer.start(static_cast<int>(std::ceil(std::min(remaining, maxRoundSeconds) * 1000.0)));
         if (loop.exec() != 0) return;
     }
 }
