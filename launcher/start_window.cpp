@@ -1,4 +1,5 @@
 // The start window's design, its load handler and the settings pass.
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -46,6 +47,12 @@ void setFontIfChanged(QWidget* control, const QFont& font) {
 
 void setCaptionIfChanged(QPushButton* button, const QString& caption) {
     if (button->text() != caption) button->setText(caption);
+}
+
+// An empty font name leaves the face to the system: the desktop's own
+// default face, rather than whatever the font matcher ranks first for "".
+QString faceName(const std::string& name) {
+    return name.empty() ? QApplication::font().family() : fromScriptText(name);
 }
 
 void setFontSize(QFont& font, float points) {
@@ -212,12 +219,12 @@ void start::applyButtonRule(GraphicalButton* button, const ButtonGroup& group) {
         button->setFaceColour(Qt::black);
         setCaptionIfChanged(button, QString());
         font.setBold(false);
-        font.setFamily(QString());
+        font.setFamily(faceName({}));
     } else {
         button->setFaceColour(colourFromNumber(script::colourSetting(s, group.colour)));
         setCaptionIfChanged(button, fromScriptText(script::toCaption(s.*group.caption)));
         font.setBold(script::truthSetting(s, "FTB"));
-        font.setFamily(fromScriptText(s.FNT));
+        font.setFamily(faceName(s.FNT));
     }
     setFontIfChanged(button, font);
 }
@@ -262,7 +269,7 @@ void start::ApplySettings() {
     // 4. to 7. The title lines.
     const bool bold = script::truthSetting(s, "FTB");
     const QColor titleColour = colourFromNumber(script::colourSetting(s, "LBL1-2"));
-    const QString fontName = fromScriptText(s.FNT);
+    const QString fontName = faceName(s.FNT);
     QFont font = Label1->font();
     font.setBold(bold);
     font.setFamily(fontName);
