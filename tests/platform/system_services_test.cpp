@@ -1,0 +1,118 @@
+// Path existence and program start with real files and processes.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+#include <unistd.h>
+
+#include "platform/platform.h"
+#include "script/failure.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class SystemServicesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = fs::temp_directory_path() / ("platform-services-" + std::to_string(getpid()));
+        fs::create_directories(folder / "tools");
+        previous = fs::current_path();
+        fs::current_path(folder);
+        oldPath = std::getenv("PATH");
+        // Only our own tools and the basics on the path.
+        setenv("PATH", ((folder / "tools").string() + ":/usr/bin:/bin").c_str(), 1);
+        platform = platform::createLinuxPlatform();
+    }
+    void TearDown() override {
+        for (int pid : started) kill(pid, SIGKILL);
+        setenv("PATH", oldPath.c_str(), 1);
+        fs::current_path(previous);
+        fs::remove_all(folder);
+    }
+    // A program that notes its arguments and its pid, then stays running.
+    void writeProgram(const fs::path& file) {
+        std::ofstream out(file);
+        out << "#!/bin/sh\necho \"$@\" > \"" << (folder / "args").string() << ".tmp\"\n"
+            << "echo $$ >> \"" << (folder / "args").string() << ".tmp\"\n"
+            << "mv \"" << (folder / "args").string() << ".tmp\" \"" << (folder / "args").string() << "\"\n"
+            << "exec sleep 30\n";
+        out.close();
+        fs::permissions(file, fs::perms::owner_all);
+    }
+    // The started program's arguments; empty if it never ran.
+    std::string startedArguments() {
+        for (int i = 0; i < 100 && !fs::exists(folder / "args"); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        std::ifstream in(folder / "args");
+        std::string arguments, pid;
+        std::getline(in, arguments);
+        if (std::getline(in, pid) && !pid.empty()) started.push_back(std::stoi(pid));
+        return fs::exists(folder / "args") ? arguments : "<not started>";
+    }
+    void expectFileNotFound(const std::string& program) {
+        try {
+            platform->StartProgram(program);
+            ADD_FAILURE() << "started: " << program;
+        } catch (const script::Failure& failure) {
+            EXPECT_EQ(failure.kind(), script::FailureKind::FileNotFound);
+            EXPECT_NE(failure.report().find(program), std::string::npos) << failure.report();
+        }
+    }
+
+    fs::path folder, previous;
+    std::string oldPath;
+    std::vector<int> started;
+    std::unique_ptr<platform::Platform> platform;
+};
+
+}  // namespace
+
+TEST_F(SystemServicesTest, ExistenceFollowsThePathMappingForFilesAndFolders) {
+    fs::create_directories("Data");
+    std::ofstream("Data/test.avi") << "x";
+    EXPECT_EQ(platform->PathFileExistsA("data\\test.avi"), 1);
+    EXPECT_EQ(platform->PathFileExistsA("DATA"), 1);
+    EXPECT_EQ(platform->PathFileExistsA("data\\logo.bmp"), 0);
+    EXPECT_EQ(platform->PathFileExistsA(""), 0);
+}
+
+TEST_F(SystemServicesTest, ProgramStartsFromTheWorkingFolderWithoutWaiting) {
+    writeProgram("zembrot.exe");
+    const auto start = std::chrono::steady_clock::now();
+    platform->StartProgram("zembrot.exe");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));  // not the program's 30 s
+    EXPECT_EQ(startedArguments(), "");
+}
+
+TEST_F(SystemServicesTest, WindowsExecutableRunsThroughWine) {
+    writeProgram("tools/wine");
+    std::ofstream("Game.exe") << "MZ\x90";
+    platform->StartProgram("game.exe");
+    EXPECT_EQ(startedArguments(), (folder / "Game.exe").string());
+}
+
+TEST_F(SystemServicesTest, ProgramThatCannotStartIsFileNotFoundNamingIt) {
+    expectFileNotFound("zembrot.exe");
+    std::ofstream("plain.exe") << "MZ\x90";  // a Windows program and no wine
+    fs::permissions("plain.exe", fs::perms::owner_all);
+    expectFileNotFound("plain.exe");
+    std::ofstream("notes.exe") << "text";  // not executable
+    expectFileNotFound("notes.exe");
+}
+
+TEST_F(SystemServicesTest, TextEditorIsTheDesktopOpenerWithTheMappedFile) {
+    writeProgram("tools/xdg-open");
+    const fs::path home = folder / "home";
+    fs::create_directories(home / "Varno" / "Data");
+    std::ofstream(home / "Varno" / "Data" / "kelo.pod") << "TITLE,\"x\"\r\n";
+    const std::string oldHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+    setenv("HOME", home.c_str(), 1);
+    platform->OpenInTextEditor("\\Varno\\Data\\kelo.pod");
+    EXPECT_EQ(startedArguments(), (home / "Varno" / "Data" / "kelo.pod").string());
+    setenv("HOME", oldHome.c_str(), 1);
+}
