@@ -27,6 +27,43 @@ void setUpElement(GstElement*, GstElement* element, gpointer) {
     }
 }
 
+bool canOpen(const char* factory) {
+    GstElement* sink = gst_element_factory_make(factory, nullptr);
+    if (!sink) return false;
+    gst_object_ref_sink(sink);
+    const bool ok = gst_element_set_state(sink, GST_STATE_READY) == GST_STATE_CHANGE_SUCCESS;
+    gst_element_set_state(sink, GST_STATE_NULL);
+    gst_object_unref(sink);
+    return ok;
+}
+
+// The sound server's sink where one runs, else the sound card's; chosen once.
+// The card sinks are only tried when there is a card: probing them without
+// one fills standard error with the sound library's complaints.
+std::string audioSinkFactory() {
+    static const std::string chosen = [] {
+        for (const char* factory : {"pulsesink", "pipewiresink"})
+            if (canOpen(factory)) return std::string(factory);
+        std::error_code error;
+        if (std::filesystem::exists("/dev/snd", error))
+            for (const char* factory : {"alsasink", "openalsink"})
+                if (canOpen(factory)) return std::string(factory);
+        return std::string();
+    }();
+    return chosen;
+}
+
+GstElement* makeAudioSink() {
+    const std::string factory = audioSinkFactory();
+    if (!factory.empty())
+        if (GstElement* sink = gst_element_factory_make(factory.c_str(), nullptr)) return sink;
+    // No sound device: a sink that still keeps the clock, so every sound
+    // takes its own length.
+    GstElement* sink = gst_element_factory_make("fakesink", nullptr);
+    if (sink) g_object_set(sink, "sync", TRUE, nullptr);
+    return sink;
+}
+
 }  // namespace
 
 bool ensureGstreamer() {
@@ -41,10 +78,7 @@ GstElement* makePlaybin(const std::filesystem::path& file) {
     gchar* uri = gst_filename_to_uri(file.c_str(), nullptr);
     g_object_set(playbin, "uri", uri, nullptr);
     g_free(uri);
-    // autoaudiosink falls back to a fake sink that syncs on the clock when
-    // there is no sound device, so sounds still take their length.
-    if (GstElement* audio = gst_element_factory_make("autoaudiosink", nullptr))
-        g_object_set(playbin, "audio-sink", audio, nullptr);
+    if (GstElement* audio = makeAudioSink()) g_object_set(playbin, "audio-sink", audio, nullptr);
     g_signal_connect(playbin, "element-setup", G_CALLBACK(setUpElement), nullptr);
     return playbin;
 }

@@ -10,8 +10,8 @@ namespace platform {
 
 // gst_init, once; false when GStreamer cannot start.
 bool ensureGstreamer();
-// A playbin for the file, its audio going to the sound device (or, without
-// one, to a sink that still keeps real time), MIDI rendered with the
+// A playbin for the file, its audio going to the sound server or card (or,
+// without either, to a sink that still keeps real time), MIDI rendered with the
 // system's General MIDI soundfont. Null on failure.
 GstElement* makePlaybin(const std::filesystem::path& file);
 

@@ -1,6 +1,7 @@
 // Qt before Xlib: Xlib's macros clash with Qt's names.
 #include <QCoreApplication>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include "platform/input_block.h"
 
@@ -32,6 +33,13 @@ bool InputBlock::connect() {
     if (QCoreApplication::instance()) {
         notifier_ = std::make_unique<QSocketNotifier>(ConnectionNumber(display_), QSocketNotifier::Read);
         QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { readEvents(); });
+        // A device another client holds (a button kept pressed on a popup,
+        // say) is grabbed as soon as it is free.
+        retry_ = std::make_unique<QTimer>();
+        retry_->setInterval(100);
+        QObject::connect(retry_.get(), &QTimer::timeout, [this] {
+            if (!blocked_ || grabAll()) retry_->stop();
+        });
     }
     return true;
 }
@@ -40,12 +48,14 @@ bool InputBlock::block() {
     if (!connect()) return false;
     blocked_ = true;
     const bool all = grabAll();
+    if (!all && retry_) retry_->start();
     readEvents();
     return all;
 }
 
 bool InputBlock::release() {
     blocked_ = false;
+    if (retry_) retry_->stop();
     if (!display_) return true;
     for (int id : grabbed_) XIUngrabDevice(display_, id, CurrentTime);
     grabbed_.clear();
@@ -118,7 +128,7 @@ void InputBlock::readEvents() {
         XIFreeDeviceInfo(devices);
         for (auto it = grabbed_.begin(); it != grabbed_.end();)
             it = present.count(*it) ? std::next(it) : grabbed_.erase(it);
-        grabAll();
+        if (!grabAll() && retry_) retry_->start();
     }
 }
 

@@ -7,6 +7,7 @@
 #include "platform/x_display.h"
 
 class QSocketNotifier;
+class QTimer;
 
 namespace platform {
 
@@ -34,6 +35,7 @@ private:
     bool blocked_ = false;
     std::set<int> grabbed_;
     std::unique_ptr<QSocketNotifier> notifier_;
+    std::unique_ptr<QTimer> retry_;
 };
 
 }  // namespace platform

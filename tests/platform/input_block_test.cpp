@@ -2,7 +2,10 @@
 // block ending with the process that holds it.
 #include <gtest/gtest.h>
 
+#include <X11/extensions/XInput2.h>
 #include <X11/keysym.h>
+
+#include <string>
 
 #include "child_process.h"
 #include "platform/platform.h"
@@ -62,4 +65,31 @@ TEST(InputBlockTest, BlockEndsWhenTheBlockingProcessIsKilled) {
     player.typeKey(XK_e);
     player.click(3);
     EXPECT_EQ(receiver.process.linesFor(0.3), (std::vector<std::string>{"key e", "button 3"}));
+}
+
+TEST(InputBlockTest, DeviceHeldByAnotherClientIsReportedAndGrabbedOnceFree) {
+    Receiver receiver;
+    PlayerDevices player;
+    ASSERT_TRUE(player.ok());
+    Display* other = XOpenDisplay(nullptr);
+    int keyboard = -1, count = 0;
+    XIDeviceInfo* devices = XIQueryDevice(other, XIAllDevices, &count);
+    for (int i = 0; i < count; ++i)
+        if (std::string(devices[i].name) == "Xvfb keyboard") keyboard = devices[i].deviceid;
+    XIFreeDeviceInfo(devices);
+    unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
+    XIEventMask mask{keyboard, sizeof bits, bits};
+    ASSERT_EQ(XIGrabDevice(other, keyboard, DefaultRootWindow(other), CurrentTime, None, XIGrabModeAsync,
+                           XIGrabModeAsync, False, &mask),
+              Success);
+    XSync(other, False);
+
+    auto platform = platform::createLinuxPlatform();
+    EXPECT_EQ(platform->BlockInput(true), 0);  // not every device could be blocked
+    XCloseDisplay(other);
+    platform->Wait(0.5);
+    player.typeKey(XK_q);
+    platform->SendKeys("x");
+    EXPECT_EQ(receiver.process.linesFor(0.3), std::vector<std::string>{"key x"});
+    platform->BlockInput(false);
 }
