@@ -12,7 +12,16 @@
 
 namespace desktop_driver {
 
+namespace {
+
+// Windows come and go while they are looked at; a request about one that has
+// just gone is no reason to end the program, as Xlib's default handler would.
+int ignoreVanishedWindows(Display*, XErrorEvent*) { return 0; }
+
+}  // namespace
+
 XSession::XSession() {
+    XSetErrorHandler(ignoreVanishedWindows);
     display_ = XOpenDisplay(nullptr);
     if (!display_) throw std::runtime_error("cannot open the X display");
     int event = 0, error = 0, major = 0, minor = 0;
@@ -98,6 +107,11 @@ Window XSession::focusedWindow() {
     int revert = 0;
     XGetInputFocus(display_, &focus, &revert);
     return focus;
+}
+
+void XSession::focus(Window window) {
+    XSetInputFocus(display_, window, RevertToParent, CurrentTime);
+    settle();
 }
 
 void XSession::settle() { XSync(display_, False); }

@@ -41,6 +41,8 @@ public:
     // The window's client area in root coordinates.
     QRect geometry(Window window);
     Window focusedWindow();
+    // Gives `window` the keyboard focus, as a window manager does on a click.
+    void focus(Window window);
     std::string title(Window window);
 
     void movePointer(QPoint rootPosition);

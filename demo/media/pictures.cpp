@@ -115,17 +115,17 @@ QImage logo() {
     const QSize size = image.size();
     space(p, size);
     stars(p, size, 7u, 90);
-    planet(p, QPointF(250, 330), 120);
-    // Everything else is laid out on the visible part, 8 .. 336.
+    planet(p, QPointF(262, 330), 120);
+    // The launcher's title lines stay on top of the logo (40 .. 178) and its
+    // buttons in the column at 120 .. 209: the art keeps clear of both, and
+    // everything is laid out on the visible part, 8 .. 336.
     p.translate(8, 0);
-    p.setFont(font(13, false));
+    p.setFont(font(12, false));
     p.setPen(pale);
-    p.drawText(QRect(0, 70, 328, 20), Qt::AlignCenter, "K E L O   G A M E S   P R E S E N T S");
-    titleWord(p, "ZEMBROT", QRectF(0, 100, 328, 80), 54);
-    p.setFont(font(16, false, "Liberation Serif"));
-    p.setPen(pale);
-    p.drawText(QRect(0, 178, 328, 24), Qt::AlignCenter, "THE LAST COLONY");
-    ship(p, QPointF(150, 268), 1.0);
+    p.drawText(QRect(0, 10, 328, 20), Qt::AlignCenter, "K E L O   G A M E S   P R E S E N T S");
+    p.setPen(QPen(gold, 1));
+    p.drawLine(60, 32, 268, 32);
+    ship(p, QPointF(104, 208), 0.9);
     return image;
 }
 

@@ -153,8 +153,12 @@ int main(int argc, char** argv) {
         return 2;
     }
     // Pictures are read and written through Qt; the display is only watched.
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    // The programs the walk starts must use the display, not this setting.
+    if (platform.isEmpty()) qunsetenv("QT_QPA_PLATFORM");
+    else qputenv("QT_QPA_PLATFORM", platform);
     try {
         XSession x;
         return Walk(fs::absolute(argv[1]), x).run();
