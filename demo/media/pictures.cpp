@@ -191,8 +191,8 @@ QImage clipFrame(int index, int count) {
     // The planet grows as the ship closes in; the ship crosses the frame.
     planet(p, QPointF(240, 150), 40 + 70 * t);
     ship(p, QPointF(-20 + 260 * t, 120 - 20 * t), 0.8 + 0.4 * t);
-    if (t > 0.55) {
-        p.setOpacity(std::min(1.0, (t - 0.55) / 0.3));
+    if (t > 0.25) {
+        p.setOpacity(std::min(1.0, (t - 0.25) / 0.25));
         titleWord(p, "ZEMBROT", QRectF(0, 20, 320, 60), 42);
         p.setOpacity(1);
     }

@@ -97,7 +97,7 @@ public:
         };
         if (!waitFor(clipShowing, 10s)) return fail("the intro clip did not play inside the start window at 10, 10");
         save("4-intro-clip.png", startArea);
-        sleepFor(1800ms);  // later in the clip the title has come up
+        sleepFor(2200ms);  // later in the clip the title has come up
         if (clipShowing()) save("4-intro-clip.png", startArea);
 
         step("The game");
@@ -107,9 +107,13 @@ public:
         waitFor([&] { return readFile(log).find("Space") != std::string::npos; }, 15s);
         sleepFor(200ms);
         save("5-game-slides.png", x_.geometry(*game));
+        // After the slides, Alt+G opens the game menu over the title screen.
+        waitFor([&] { return readFile(log).find("Alt+G") != std::string::npos; }, 20s);
+        sleepFor(200ms);
+        save("6-game-menu.png", x_.geometry(*game));
         waitFor([&] { return readFile(log).size() >= expectedKeys.size(); }, 20s);
         sleepFor(300ms);
-        save("6-game-playing.png", x_.geometry(*game));
+        save("7-game-playing.png", x_.geometry(*game));
         const auto launcherStatus = launcher.waitForExit(10s);
 
         const std::string keys = readFile(log);
