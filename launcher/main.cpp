@@ -3,6 +3,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <thread>
+#ifdef LORVANE_WARM_FONTCONFIG
+#include <fontconfig/fontconfig.h>
+#endif
 
 #include "launcher/error_report.h"
 #include "launcher/fonts.h"
@@ -19,6 +23,11 @@ int main(int, char** argv) {
         }
         qputenv("QT_QPA_PLATFORM", "xcb");
     }
+#ifdef LORVANE_WARM_FONTCONFIG
+    // Reading the font configuration is the largest part of the first text
+    // layout; on a second core it overlaps the connection to the display.
+    std::thread fontconfigWarmUp([] { FcInit(); });
+#endif
     int qtArgc = 1;
     char* qtArgv[] = {argv[0], nullptr};
     QApplication application(qtArgc, qtArgv);
@@ -26,6 +35,9 @@ int main(int, char** argv) {
     // one is hidden: the Play sequence hides the start window and goes on.
     QApplication::setQuitOnLastWindowClosed(false);
     launcher::installFontSubstitutions();
+#ifdef LORVANE_WARM_FONTCONFIG
+    fontconfigWarmUp.join();
+#endif
 
     try {
         std::unique_ptr<platform::Platform> system = platform::createLinuxPlatform();

@@ -1,35 +1,95 @@
 #include "launcher/picture_files.h"
 
-#include <QImage>
 #include <QImageReader>
 #include <filesystem>
 
 #include "script/failure.h"
+#include "script/reading_rule.h"
+#include "script/untyped.h"
 #include "script/windows_path.h"
 
 namespace launcher {
 
-QPixmap loadPicture(const std::string& windowsName) {
+namespace {
+
+struct Decoded {
+    QImage image;
+    script::FailureKind failure = script::FailureKind::InvalidPicture;
+    std::string detail;
+};
+
+// Safe on any thread: no pixmaps, no windows.
+Decoded decode(const std::string& windowsName) {
     const std::filesystem::path path = script::mapWindowsPath(windowsName);
     std::error_code error;
-    if (!std::filesystem::exists(path, error))
-        throw script::Failure(script::FailureKind::FileNotFound, {}, windowsName);
-    if (std::filesystem::is_directory(path, error))
-        throw script::Failure(script::FailureKind::InvalidPicture, "is a folder", windowsName);
+    if (!std::filesystem::exists(path, error)) return {{}, script::FailureKind::FileNotFound, {}};
+    if (std::filesystem::is_directory(path, error)) return {{}, script::FailureKind::InvalidPicture, "is a folder"};
     QImageReader reader(QString::fromStdString(path.string()));
     reader.setDecideFormatFromContent(true);
-    const QImage image = reader.read();
-    if (image.isNull())
-        throw script::Failure(script::FailureKind::InvalidPicture,
-                              "cannot be read as a picture (" + reader.errorString().toStdString() + ")",
-                              windowsName);
-    return QPixmap::fromImage(image);
+    Decoded result;
+    result.image = reader.read();
+    if (result.image.isNull())
+        result.detail = "cannot be read as a picture (" + reader.errorString().toStdString() + ")";
+    return result;
+}
+
+}  // namespace
+
+QPixmap loadPicture(const std::string& windowsName) {
+    Decoded decoded = decode(windowsName);
+    if (decoded.image.isNull()) throw script::Failure(decoded.failure, decoded.detail, windowsName);
+    return QPixmap::fromImage(std::move(decoded.image));
+}
+
+PictureFiles::~PictureFiles() { clear(); }
+
+void PictureFiles::clear() {
+    if (worker_.joinable()) worker_.join();
+    pending_.clear();
+    pictures_.clear();
+}
+
+void PictureFiles::prefetch(const std::vector<std::string>& windowsNames) {
+    if (worker_.joinable()) worker_.join();
+    std::vector<std::packaged_task<QImage()>> tasks;
+    for (const std::string& name : windowsNames) {
+        if (pictures_.count(name) || pending_.count(name)) continue;
+        tasks.emplace_back([name] { return decode(name).image; });
+        pending_.emplace(name, tasks.back().get_future());
+    }
+    if (tasks.empty()) return;
+    worker_ = std::thread([tasks = std::move(tasks)]() mutable {
+        for (auto& task : tasks) task();
+    });
 }
 
 const QPixmap& PictureFiles::load(const std::string& windowsName) {
-    auto found = pictures_.find(windowsName);
-    if (found == pictures_.end()) found = pictures_.emplace(windowsName, loadPicture(windowsName)).first;
-    return found->second;
+    if (auto found = pictures_.find(windowsName); found != pictures_.end()) return found->second;
+    if (auto pending = pending_.find(windowsName); pending != pending_.end()) {
+        QImage image = pending->second.get();
+        pending_.erase(pending);
+        if (!image.isNull())
+            return pictures_.emplace(windowsName, QPixmap::fromImage(std::move(image))).first->second;
+    }
+    return pictures_.emplace(windowsName, loadPicture(windowsName)).first->second;
+}
+
+std::vector<std::string> picturesNamedIn(const std::string& scriptBytes) {
+    std::vector<std::string> names{"Data\\background.bmp"};
+    script::FieldReader reader(scriptBytes, {});
+    try {
+        while (!reader.atEnd()) {
+            const script::Record record = script::readRecord(reader, script::launcherKeywords());
+            if (record.kind != script::Record::Kind::Matched) continue;
+            const std::string_view k = record.keyword;
+            if (k != "CMD1P" && k != "CMD2P" && k != "CMD3P" && k != "CMD5P") continue;
+            const script::Untyped value = script::Untyped::fromField(record.values.at(0));
+            if (script::namesPicture(value)) names.push_back(value.asText());
+        }
+    } catch (const script::Failure&) {
+        // The start-up itself reports what is wrong with the script.
+    }
+    return names;
 }
 
 }  // namespace launcher

@@ -1,9 +1,13 @@
 #pragma once
 // Pictures named the Windows way, loaded through Qt's image readers.
 
+#include <QImage>
 #include <QPixmap>
+#include <future>
 #include <map>
 #include <string>
+#include <thread>
+#include <vector>
 
 namespace launcher {
 
@@ -16,11 +20,27 @@ QPixmap loadPicture(const std::string& windowsName);
 // long as one start-up (or one load of the help screen).
 class PictureFiles {
 public:
+    PictureFiles() = default;
+    ~PictureFiles();
+    PictureFiles(const PictureFiles&) = delete;
+    PictureFiles& operator=(const PictureFiles&) = delete;
+
     const QPixmap& load(const std::string& windowsName);
-    void clear() { pictures_.clear(); }
+    void clear();
+
+    // Starts decoding files that will be asked for soon on a worker thread,
+    // so that it overlaps the work before they are needed. A file that cannot
+    // be decoded there is simply loaded (and fails) in load() as usual.
+    void prefetch(const std::vector<std::string>& windowsNames);
 
 private:
     std::map<std::string, QPixmap> pictures_;
+    std::map<std::string, std::future<QImage>> pending_;
+    std::thread worker_;
 };
+
+// The pictures a menu script's button keywords name, and the background
+// picture: what the settings pass is going to load.
+std::vector<std::string> picturesNamedIn(const std::string& scriptBytes);
 
 }  // namespace launcher

@@ -163,8 +163,9 @@ void start::Form_Load() {
     startupValues_.fileName = kScriptName;
     pictures_.clear();
 
-    script::FieldReader reader(script::readWholeFile(script::mapWindowsPath(kScriptName), kScriptName),
-                               kScriptName);
+    std::string bytes = script::readWholeFile(script::mapWindowsPath(kScriptName), kScriptName);
+    pictures_.prefetch(picturesNamedIn(bytes));
+    script::FieldReader reader(std::move(bytes), kScriptName);
     do {
         const script::Record record = script::readRecord(reader, script::launcherKeywords());
         if (record.kind == script::Record::Kind::Skipped) continue;
