@@ -90,15 +90,18 @@ Window KeystrokeSender::focusedTopLevel(bool& ours) {
     return withPing != None ? withPing : below;
 }
 
+void KeystrokeSender::programStarted() { programStartedAt_ = monotonicSeconds(); }
+
 void KeystrokeSender::waitWhileFocusIsOurs() {
     if (!isOurX11Application()) return;
     // The program started a moment ago may have no window yet; its keys must
-    // not land in ours.
+    // not land in ours, nor be dropped for want of a focused window.
+    const bool justStarted = monotonicSeconds() - programStartedAt_ < focusWaitSeconds;
     serviceEventsUntil(
-        [this] {
+        [this, justStarted] {
             bool ours = false;
-            focusedTopLevel(ours);
-            return !ours;
+            const Window focus = focusedTopLevel(ours);
+            return !ours && !(justStarted && focus == None);
         },
         focusWaitSeconds);
 }

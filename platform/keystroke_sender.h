@@ -14,6 +14,10 @@ public:
     // Sends the keys and returns once the focused program has taken them.
     // Throws script::Failure(DeviceIOError) without an X server or XTest.
     void send(const std::vector<KeyStroke>& strokes);
+    // A program was just started: keys sent soon after wait for a window to
+    // take the focus, also when ours has already let it go (a hidden window
+    // hands the focus to the root).
+    void programStarted();
 
 private:
     struct Resolved {
@@ -39,6 +43,7 @@ private:
     int minKeycode_ = 0, keycodeCount_ = 0, symbolsPerKeycode_ = 0;
     std::vector<unsigned> borrowed_;
     long pingSerial_ = 0;
+    double programStartedAt_ = -1e9;
 };
 
 }  // namespace platform

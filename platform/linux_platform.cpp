@@ -55,7 +55,10 @@ public:
 
     void SendKeys(const std::string& keys) override { keystrokes_.send(parseKeystrokes(keys)); }
 
-    void StartProgram(const std::string& program) override { startProgram(program); }
+    void StartProgram(const std::string& program) override {
+        startProgram(program);
+        keystrokes_.programStarted();
+    }
     void OpenInTextEditor(const std::string& path) override { openWithDesktop(path); }
     void Beep() override { ringBell(bellConnection_); }
 

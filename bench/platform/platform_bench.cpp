@@ -7,9 +7,12 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <string>
 #include <sys/resource.h>
 
 #include "child_process.h"
+#include "test_media.h"
 #include "platform/platform.h"
 #include "xvfb_server.h"
 
@@ -90,6 +93,50 @@ void benchKeys(platform::Platform& p) {
                 received, inOrder ? ", in order" : ", OUT OF ORDER");
 }
 
+// How long the synchronous sound takes against the sound's own length, and
+// how long opening media keeps the caller.
+void benchMedia(platform::Platform& p) {
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::temp_directory_path() / ("platform-bench-" + std::to_string(getpid()));
+    fs::create_directories(folder);
+    const fs::path previous = fs::current_path();
+    fs::current_path(folder);  // media are named as the launcher names them: below the working folder
+    const std::string tone = "tone.wav", tune = "tune.mid", clip = "clip.avi";
+    platform_tests::makeTone(tone, 1.5);
+    platform_tests::makeTune(tune, 8);
+    platform_tests::makeClip(clip, 0xff0000, 320, 240, 2);
+
+    double t0 = p.MonotonicSeconds();
+    const int played = p.sndPlaySoundA(tone, 0);
+    std::printf("sndPlaySoundA of a 1.500 s WAV: returned %d after %.3f s\n", played, p.MonotonicSeconds() - t0);
+    t0 = p.MonotonicSeconds();
+    p.sndPlaySoundA("missing.wav", 0);
+    std::printf("sndPlaySoundA of a missing file (default sound): %.3f s\n", p.MonotonicSeconds() - t0);
+
+    QWidget window;
+    window.setGeometry(0, 0, 400, 300);
+    window.show();
+    p.Wait(0.2);
+    t0 = p.MonotonicSeconds();
+    p.mciSendStringA("open " + clip + " type avivideo alias v parent " + std::to_string(window.winId()) +
+                         " style 1073741824",
+                     nullptr, 0, 0);
+    const double openClip = p.MonotonicSeconds() - t0;
+    t0 = p.MonotonicSeconds();
+    p.mciSendStringA("play v from 0", nullptr, 0, 0);
+    const double playClip = p.MonotonicSeconds() - t0;
+    p.Wait(0.5);
+    p.mciSendStringA("close v", nullptr, 0, 0);
+    t0 = p.MonotonicSeconds();
+    p.mciSendStringA("play " + tune, nullptr, 0, 0);
+    const double playTune = p.MonotonicSeconds() - t0;
+    p.mciSendStringA("close all", nullptr, 0, 0);
+    std::printf("media commands: open clip %.3f s, play clip %.3f s, play MIDI (opens it) %.3f s\n", openClip,
+                playClip, playTune);
+    fs::current_path(previous);
+    fs::remove_all(folder);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -99,5 +146,6 @@ int main(int argc, char** argv) {
     auto p = platform::createLinuxPlatform();
     benchWait(*p);
     benchKeys(*p);
+    benchMedia(*p);
     return 0;
 }

@@ -1,6 +1,7 @@
 // A window of another process for the keystroke and input-block tests: it
-// takes the focus and prints every key and button it receives, one a line:
-//   ready <window id>
+// takes the focus and prints every key and button it receives, one a line,
+// to standard output or to the file named by its argument:
+//   ready <window id> <process id>
 //   key Alt+G
 //   button 1
 #include <QApplication>
@@ -10,16 +11,19 @@
 #include <QTimer>
 #include <QWidget>
 #include <cstdio>
+#include <unistd.h>
 
 namespace {
+
+FILE* out = stdout;
 
 class ReceiverWindow : public QWidget {
 protected:
     void focusInEvent(QFocusEvent*) override {
         if (announced_) return;
         announced_ = true;
-        std::printf("ready %lu\n", static_cast<unsigned long>(winId()));
-        std::fflush(stdout);
+        std::fprintf(out, "ready %lu %d\n", static_cast<unsigned long>(winId()), static_cast<int>(getpid()));
+        std::fflush(out);
     }
     void keyPressEvent(QKeyEvent* event) override {
         const int key = event->key();
@@ -29,16 +33,16 @@ protected:
         Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
         const QString text = event->text();
         if (!text.isEmpty() && text[0].isPrint() && !(modifiers & (Qt::ControlModifier | Qt::AltModifier))) {
-            std::printf("key %s\n", text == " " ? "Space" : qPrintable(text));
+            std::fprintf(out, "key %s\n", text == " " ? "Space" : qPrintable(text));
         } else {
-            std::printf("key %s\n", qPrintable(QKeySequence(QKeyCombination(modifiers, Qt::Key(key)))
+            std::fprintf(out, "key %s\n", qPrintable(QKeySequence(QKeyCombination(modifiers, Qt::Key(key)))
                                                   .toString(QKeySequence::PortableText)));
         }
-        std::fflush(stdout);
+        std::fflush(out);
     }
     void mousePressEvent(QMouseEvent* event) override {
-        std::printf("button %d\n", event->button() == Qt::LeftButton ? 1 : event->button() == Qt::RightButton ? 3 : 2);
-        std::fflush(stdout);
+        std::fprintf(out, "button %d\n", event->button() == Qt::LeftButton ? 1 : event->button() == Qt::RightButton ? 3 : 2);
+        std::fflush(out);
     }
 
 private:
@@ -49,6 +53,8 @@ private:
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    if (argc > 1) out = std::fopen(argv[1], "w");
+    if (!out) return 1;
     ReceiverWindow window;
     window.setWindowTitle("key receiver");
     window.setFocusPolicy(Qt::StrongFocus);

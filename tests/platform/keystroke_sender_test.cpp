@@ -6,6 +6,11 @@
 
 #include <X11/keysym.h>
 
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
 #include "child_process.h"
 #include "player_devices.h"
 #include "receiver_process.h"
@@ -76,6 +81,46 @@ TEST(KeystrokeSenderTest, KeysWaitUntilTheFocusLeavesOurOwnWindow) {
     EXPECT_EQ(lines.front().rfind("ready", 0), 0u);
     lines.erase(lines.begin());
     EXPECT_EQ(lines, std::vector<std::string>{"key g"});
+}
+
+TEST(KeystrokeSenderTest, KeysForAProgramJustStartedWaitForItsWindowAfterOursWasHidden) {
+    KeyRecorder own;
+    own.setGeometry(0, 0, 200, 100);
+    own.show();
+    auto platform = platform::createLinuxPlatform();
+    for (int i = 0; i < 100 && !own.isActiveWindow(); ++i) {
+        own.activateWindow();
+        platform->Wait(0.05);
+    }
+    own.hide();  // the start window before the game starts: the focus goes to the root
+    platform->Wait(0.1);
+    // Programs start from the working folder, by their Windows names.
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::temp_directory_path() / ("keys-" + std::to_string(getpid()));
+    fs::create_directories(folder);
+    fs::create_symlink(KEY_RECEIVER, folder / "receiver.exe");
+    const fs::path log = folder / "keys.log", previous = fs::current_path();
+    fs::current_path(folder);
+    platform->StartProgram("receiver.exe keys.log");
+    fs::current_path(previous);
+    platform->SendKeys("{G}");
+
+    std::vector<std::string> lines;
+    for (int i = 0; i < 40 && lines.size() < 2; ++i) {
+        platform->Wait(0.05);
+        std::ifstream in(log);
+        lines.clear();
+        for (std::string line; std::getline(in, line);) lines.push_back(line);
+    }
+    ASSERT_FALSE(lines.empty());
+    std::istringstream ready(lines.front());
+    std::string word, window;
+    int pid = 0;
+    ready >> word >> window >> pid;
+    if (pid > 0) kill(pid, SIGKILL);
+    fs::remove_all(folder);
+    EXPECT_EQ(word, "ready");
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + 1, lines.end()), std::vector<std::string>{"key g"});
 }
 
 TEST(KeystrokeSenderTest, MalformedStringIsInvalidProcedureCallAndSendsNothing) {
