@@ -11,6 +11,7 @@
 #include <gst/video/videooverlay.h>
 
 #include "platform/gst_support.h"
+#include "platform/x_display.h"
 
 namespace platform {
 
@@ -145,7 +146,12 @@ public:
         GstElement* videoSink = nullptr;
         if (kind == MediaKind::Video && onX11()) videoSink = makeVideoSink();
         if (videoSink) {
-            surface_ = new VideoSurface(parentFor(parentWindow), videoSink);
+            QWindow* parent = nullptr;
+            if (!parentFor(parentWindow, parent)) {
+                gst_object_unref(gst_object_ref_sink(videoSink));
+                return false;
+            }
+            surface_ = new VideoSurface(parent, videoSink);
             surface_->setGeometry(0, 0, std::max(1, size_.width), std::max(1, size_.height));
             surface_->create();
             gst_video_overlay_set_window_handle(GST_VIDEO_OVERLAY(videoSink), surface_->winId());
@@ -199,15 +205,28 @@ public:
 
 private:
     // The window a clip is drawn inside: ours when the handle is one of our
-    // widgets, else the foreign window itself; none for handle 0.
-    QWindow* parentFor(std::uintptr_t handle) {
-        if (handle == 0) return nullptr;
+    // widgets, else the foreign window itself; none for handle 0. False when
+    // the handle names no window.
+    bool parentFor(std::uintptr_t handle, QWindow*& parent) {
+        parent = nullptr;
+        if (handle == 0) return true;
         if (QWidget* widget = QWidget::find(static_cast<WId>(handle))) {
-            if (QWindow* window = widget->windowHandle()) return window;
-            if (QWindow* window = widget->window()->windowHandle()) return window;
+            parent = widget->windowHandle() ? widget->windowHandle() : widget->window()->windowHandle();
+            if (parent) return true;
         }
+        if (!windowExists(handle)) return false;
         foreignParent_ = QWindow::fromWinId(static_cast<WId>(handle));
-        return foreignParent_;
+        parent = foreignParent_;
+        return true;
+    }
+
+    static bool windowExists(std::uintptr_t handle) {
+        XConnection connection;
+        Display* display = connection.display();
+        if (!display) return false;
+        XErrorTrap trap(display);
+        XWindowAttributes attributes;
+        return XGetWindowAttributes(display, static_cast<Window>(handle), &attributes) && !trap.failed();
     }
 
     long query(gboolean (*how)(GstElement*, GstFormat, gint64*)) const {

@@ -36,13 +36,13 @@ TEST(InputBlockTest, PlayerInputIsDroppedWhileSynthesisedKeysArrive) {
     player.click(1);
     platform->SendKeys("{ }");
     player.typeKey(XK_w);
-    EXPECT_EQ(receiver.process.linesFor(0.3), std::vector<std::string>{"key Space"});
+    EXPECT_EQ(receiver.process.linesFor(0.5), std::vector<std::string>{"key Space"});
 
     EXPECT_EQ(platform->BlockInput(false), 1);
     EXPECT_EQ(platform->BlockInput(false), 1);
     player.typeKey(XK_e);
     player.click(1);
-    EXPECT_EQ(receiver.process.linesFor(0.3), (std::vector<std::string>{"key e", "button 1"}));
+    EXPECT_EQ(receiver.process.linesFor(0.5), (std::vector<std::string>{"key e", "button 1"}));
 }
 
 TEST(InputBlockTest, BlockEndsWhenTheBlockingProcessIsKilled) {
@@ -59,12 +59,12 @@ TEST(InputBlockTest, BlockEndsWhenTheBlockingProcessIsKilled) {
     player.click(1);
     auto platform = platform::createLinuxPlatform();
     platform->SendKeys("x");
-    EXPECT_EQ(receiver.process.linesFor(0.3), std::vector<std::string>{"key x"});
+    EXPECT_EQ(receiver.process.linesFor(0.5), std::vector<std::string>{"key x"});
 
     blocker.killHard();
     player.typeKey(XK_e);
     player.click(3);
-    EXPECT_EQ(receiver.process.linesFor(0.3), (std::vector<std::string>{"key e", "button 3"}));
+    EXPECT_EQ(receiver.process.linesFor(0.5), (std::vector<std::string>{"key e", "button 3"}));
 }
 
 TEST(InputBlockTest, DeviceHeldByAnotherClientIsReportedAndGrabbedOnceFree) {
@@ -90,6 +90,6 @@ TEST(InputBlockTest, DeviceHeldByAnotherClientIsReportedAndGrabbedOnceFree) {
     platform->Wait(0.5);
     player.typeKey(XK_q);
     platform->SendKeys("x");
-    EXPECT_EQ(receiver.process.linesFor(0.3), std::vector<std::string>{"key x"});
+    EXPECT_EQ(receiver.process.linesFor(0.5), std::vector<std::string>{"key x"});
     platform->BlockInput(false);
 }

@@ -132,5 +132,5 @@ TEST(KeystrokeSenderTest, MalformedStringIsInvalidProcedureCallAndSendsNothing) 
     } catch (const script::Failure& failure) {
         EXPECT_EQ(failure.kind(), script::FailureKind::InvalidProcedureCall);
     }
-    EXPECT_TRUE(receiver.process.linesFor(0.3).empty());
+    EXPECT_TRUE(receiver.process.linesFor(0.5).empty());
 }

@@ -7,7 +7,9 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
+#include "child_process.h"
 #include "platform/platform.h"
 #include "test_media.h"
 #include "xvfb_server.h"
@@ -111,6 +113,32 @@ TEST_F(MediaPlaybackTest, MusicPlaysOnUntilClosed) {
     EXPECT_EQ(mci("close Data\\theme.mid"), 0u);
     EXPECT_EQ(status("Data\\theme.mid", "mode"), "error");
     EXPECT_NE(mci("close Data\\theme.mid"), 0u);
+}
+
+TEST_F(MediaPlaybackTest, ClipPlaysInsideAWindowOfAnotherProcess) {
+    fs::create_directories("Data");
+    platform_tests::makeClip("Data/test.avi", clipColour, 64, 48, 3);
+    platform_tests::ChildProcess other({KEY_RECEIVER});  // its window lies at 100,100
+    std::string ready, word;
+    ASSERT_TRUE(other.readLine(ready, 15));
+    std::istringstream words(ready);
+    unsigned long handle = 0;
+    words >> word >> handle;
+    ASSERT_EQ(mci("open data\\test.avi type avivideo alias v parent " + std::to_string(handle)), 0u);
+    EXPECT_EQ(mci("put v window at 10 10 64 48"), 0u);
+    EXPECT_EQ(mci("play v from 0"), 0u);
+    auto clipShown = [] { return colourDistance(takeScreenshot().at(140, 130), clipColour) < 48; };
+    for (int i = 0; i < 50 && !clipShown(); ++i) platform->Wait(0.1);
+    EXPECT_TRUE(clipShown());
+    EXPECT_GT(colourDistance(takeScreenshot().at(105, 105), clipColour), 100);
+    EXPECT_EQ(mci("close v"), 0u);
+}
+
+TEST_F(MediaPlaybackTest, ClipForAHandleThatIsNoWindowDoesNotOpen) {
+    fs::create_directories("Data");
+    platform_tests::makeClip("Data/test.avi", clipColour, 32, 24, 1);
+    EXPECT_NE(mci("open data\\test.avi type avivideo alias video2 parent 123456789 style 1073741824"), 0u);
+    EXPECT_NE(mci("close video2"), 0u);
 }
 
 TEST_F(MediaPlaybackTest, ReplyIsCutToTheBuffer) {
