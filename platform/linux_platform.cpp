@@ -1,23 +1,24 @@
 // The Linux/X11 platform: each service lives in its own file; this one only
 // puts them together behind the interface.
 
+#include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <system_error>
 
 #include "platform/clock_and_wait.h"
 #include "platform/gst_media_engine.h"
-#include "platform/media_command.h"
-#include "platform/media_interpreter.h"
-#include "platform/synchronous_sound.h"
 #include "platform/input_block.h"
 #include "platform/keystroke_notation.h"
 #include "platform/keystroke_sender.h"
+#include "platform/media_command.h"
+#include "platform/media_interpreter.h"
 #include "platform/path_existence.h"
 #include "platform/platform.h"
 #include "platform/program_start.h"
+#include "platform/synchronous_sound.h"
 #include "platform/x_display.h"
-#include "script/failure.h"
 #include "script/windows_path.h"
 
 namespace platform {
