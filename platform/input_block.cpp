@@ -115,21 +115,18 @@ void InputBlock::readEvents() {
     while (XPending(display_)) {
         XEvent event;
         XNextEvent(display_, &event);
-        if (event.xcookie.type == GenericEvent && event.xcookie.extension == xiOpcode_ &&
-            event.xcookie.evtype == XI_HierarchyChanged)
-            devicesChanged = true;
+        XGenericEventCookie* cookie = &event.xcookie;
+        if (cookie->type != GenericEvent || cookie->extension != xiOpcode_ || cookie->evtype != XI_HierarchyChanged)
+            continue;
+        devicesChanged = true;
+        if (!XGetEventData(display_, cookie)) continue;
+        // A device switched off or gone has lost its grab with it.
+        const auto* change = static_cast<XIHierarchyEvent*>(cookie->data);
+        for (int i = 0; i < change->num_info; ++i)
+            if (change->info[i].flags & (XIDeviceDisabled | XISlaveRemoved)) grabbed_.erase(change->info[i].deviceid);
+        XFreeEventData(display_, cookie);
     }
-    if (devicesChanged && blocked_) {
-        // A device that went away takes its grab with it; one that came is new.
-        std::set<int> present;
-        int count = 0;
-        XIDeviceInfo* devices = XIQueryDevice(display_, XIAllDevices, &count);
-        for (int i = 0; i < count; ++i) present.insert(devices[i].deviceid);
-        XIFreeDeviceInfo(devices);
-        for (auto it = grabbed_.begin(); it != grabbed_.end();)
-            it = present.count(*it) ? std::next(it) : grabbed_.erase(it);
-        if (!grabAll() && retry_) retry_->start();
-    }
+    if (devicesChanged && blocked_ && !grabAll() && retry_) retry_->start();
 }
 
 }  // namespace platform

@@ -2,6 +2,7 @@
 // block ending with the process that holds it.
 #include <gtest/gtest.h>
 
+#include <X11/Xatom.h>
 #include <X11/extensions/XInput2.h>
 #include <X11/keysym.h>
 
@@ -88,6 +89,34 @@ TEST(InputBlockTest, DeviceHeldByAnotherClientIsReportedAndGrabbedOnceFree) {
     EXPECT_EQ(platform->BlockInput(true), 0);  // not every device could be blocked
     XCloseDisplay(other);
     platform->Wait(0.5);
+    player.typeKey(XK_q);
+    platform->SendKeys("x");
+    EXPECT_EQ(receiver.process.linesFor(0.5), std::vector<std::string>{"key x"});
+    platform->BlockInput(false);
+}
+
+TEST(InputBlockTest, DeviceThatComesBackWhileBlockedIsBlockedToo) {
+    Receiver receiver;
+    PlayerDevices player;
+    ASSERT_TRUE(player.ok());
+    auto platform = platform::createLinuxPlatform();
+    ASSERT_EQ(platform->BlockInput(true), 1);
+
+    // Switched off and on again, as a keyboard unplugged and plugged back.
+    Display* other = XOpenDisplay(nullptr);
+    int keyboard = -1, count = 0;
+    XIDeviceInfo* devices = XIQueryDevice(other, XIAllDevices, &count);
+    for (int i = 0; i < count; ++i)
+        if (std::string(devices[i].name) == "Xvfb keyboard") keyboard = devices[i].deviceid;
+    XIFreeDeviceInfo(devices);
+    const Atom enabled = XInternAtom(other, "Device Enabled", False);
+    for (unsigned char on : {0, 1}) {
+        XIChangeProperty(other, keyboard, enabled, XA_INTEGER, 8, PropModeReplace, &on, 1);
+        XSync(other, False);
+        platform->Wait(0.2);
+    }
+    XCloseDisplay(other);
+
     player.typeKey(XK_q);
     platform->SendKeys("x");
     EXPECT_EQ(receiver.process.linesFor(0.5), std::vector<std::string>{"key x"});
