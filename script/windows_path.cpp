@@ -1,5 +1,7 @@
 #include "windows_path.h"
 
+#include "cp1252.h"
+
 #include <cctype>
 #include <cstdlib>
 #include <optional>
@@ -14,11 +16,19 @@ namespace script {
 
 namespace {
 
-bool equalNoCase(const std::string& a, const std::string& b) {
+// Folds a Windows-1252 letter to lower case, accented letters included.
+unsigned char foldCase(unsigned char c) {
+    if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return static_cast<unsigned char>(c + 0x20);
+    if (c == 0x8A || c == 0x8C || c == 0x8E) return static_cast<unsigned char>(c + 0x10);
+    if (c == 0x9F) return 0xFF;
+    return c;
+}
+
+bool equalNoCase(const std::string& utf8a, const std::string& utf8b) {
+    const std::string a = utf8ToCp1252(utf8a), b = utf8ToCp1252(utf8b);
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
+        if (foldCase(static_cast<unsigned char>(a[i])) != foldCase(static_cast<unsigned char>(b[i]))) return false;
     return true;
 }
 
@@ -44,7 +54,8 @@ fs::path homeFolder() {
 }
 
 fs::path mapWindowsPath(std::string_view windowsPath, const fs::path& base) {
-    std::string text(windowsPath);
+    // Names come from the script's Windows-1252 bytes; file names here are UTF-8.
+    std::string text = cp1252ToUtf8(windowsPath);
     for (auto& c : text)
         if (c == '\\') c = '/';
 

@@ -9,7 +9,8 @@ namespace script {
 // The user's home folder: HOME, else the password database.
 std::filesystem::path homeFolder();
 
-// Maps a Windows name onto this file system: '\' becomes '/', "c:" and a
+// Maps a Windows name (Windows-1252 bytes, as a script holds it) onto this
+// file system of UTF-8 names: '\' becomes '/', "c:" and a
 // leading '\' stand for the home folder, and every component that does not
 // exist with its exact case is matched case-insensitively among its siblings.
 // Relative names are taken from `base`. Components past the first one that

@@ -56,6 +56,8 @@ TEST_F(TempFolder, PathsMatchCaseInsensitivelyAndMapTheDriveToHome) {
     EXPECT_EQ(mapWindowsPath("Data\\missing\\x.bmp", root / "game"), root / "game" / "Data" / "missing" / "x.bmp");
     EXPECT_EQ(mapWindowsPath("c:\\Varno\\kelo.bak", root), root / "home" / "Varno" / "kelo.bak");
     EXPECT_EQ(mapWindowsPath("\\Varno\\Data\\kelo.pod", root), root / "home" / "Varno" / "Data" / "kelo.pod");
+    touch(root / "game" / "Data" / "Café.bmp");
+    EXPECT_EQ(mapWindowsPath("Data\\caf\xC9.bmp", root / "game"), root / "game" / "Data" / "Café.bmp");
     touch(root / "home" / "VARNO" / "kelo.bak");
     EXPECT_EQ(mapWindowsPath("C:\\Varno\\kelo.bak", root), root / "home" / "VARNO" / "kelo.bak");
 }
