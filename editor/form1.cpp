@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QScrollBar>
 
 #include "window_style.h"
@@ -29,6 +30,17 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, 
     label->adjustSize();
     return label;
 }
+
+// A click on the track steps by one whatever the desktop's style prefers
+// (some jump the thumb to the pointer instead).
+class SteppingTrackStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_ScrollBar_LeftClickAbsolutePosition) return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
 
 }  // namespace
 
@@ -86,6 +98,11 @@ Form1::Form1(QWidget* parent)
     Label5 = makeLabel(this, QStringLiteral("Label5"), QStringLiteral(" ,"), twips(1095, 2610, 0, 0).topLeft(),
                        sansSerif(18, true));
     for (QLabel* comma : {Label4, Label5}) comma->lower();
+
+    // Made after the bars, so that it is deleted after them.
+    auto* barStyle = new SteppingTrackStyle;
+    barStyle->setParent(this);
+    for (QScrollBar* bar : scrColor) bar->setStyle(barStyle);
 
     QWidget::setTabOrder(scrColor[0], scrColor[1]);
     QWidget::setTabOrder(scrColor[1], scrColor[2]);

@@ -174,7 +174,7 @@ void frmMain::buildTitleBox(QWidget* client) {
     // The note sits on the box's top line, masking it like a caption.
     QLabel* note = makeNote(client, QStringLiteral("lblNoTitleNote"),
                             QStringLiteral(" No Title used when Splash enabled "),
-                            QRect(area.left() + 17, 0, 184, 12), kNoTitleNoteText, false, Qt::AlignCenter);
+                            QRect(area.left() + 17, 0, 184, 13), kNoTitleNoteText, false, Qt::AlignCenter);
     note->setAutoFillBackground(true);
     QPalette palette = note->palette();
     palette.setColor(QPalette::Window, kNoTitleNoteBack);
@@ -242,17 +242,17 @@ void frmMain::buildFontFrame(QWidget* client) {
 
 void frmMain::buildSplashFrame(QWidget* client) {
     Frame3 = makeFrame(client, 3, QStringLiteral("Splash/Slide Show"), twips(4980, 1545, 3750, 1455));
-    Check2 = makeCheck(Frame3, 2, QStringLiteral("Two or three button menu"), QRect(8, 14, 150, 16));
+    Check2 = makeCheck(Frame3, 2, QStringLiteral("Two or three button menu"), QRect(8, 14, 152, 16));
     makeLabel(Frame3, QStringLiteral("Label9"), QStringLiteral("Splash Text"), QRect(8, 31, 58, 17));
     Text7 = makeField(Frame3, 7, QRect(68, 31, 174, 17));
     makeLabel(Frame3, QStringLiteral("Label10"), QStringLiteral("SlideTimer Delay"), QRect(8, 49, 86, 17));
     Text8 = makeField(Frame3, 8, QRect(96, 49, 30, 17));
     makeLabel(Frame3, QStringLiteral("Label11"), QStringLiteral("# Slides to Run"), QRect(134, 49, 78, 17));
     Text12 = makeField(Frame3, 12, QRect(212, 49, 30, 17));
-    Check3 = makeCheck(Frame3, 3, QStringLiteral("Help Button  Visible"), QRect(8, 67, 118, 16));
-    Check8 = makeCheck(Frame3, 8, QStringLiteral("Skip Intro(Press S)"), QRect(130, 67, 114, 16));
+    Check3 = makeCheck(Frame3, 3, QStringLiteral("Help Button  Visible"), QRect(8, 67, 121, 16));
+    Check8 = makeCheck(Frame3, 8, QStringLiteral("Skip Intro(Press S)"), QRect(130, 67, 118, 16));
     makeNote(Frame3, QStringLiteral("lblKeyboardNote"), QStringLiteral("Keyboard Disabled for Slide Show"),
-             QRect(8, 83, 234, 12), kKeyboardNoteText, true);
+             QRect(8, 83, 234, 13), kKeyboardNoteText, true);
 }
 
 void frmMain::buildButtonsFrame(QWidget* client) {
@@ -311,7 +311,7 @@ void frmMain::buildButtonsFrame(QWidget* client) {
     makeWrappedLabel(Frame2, QStringLiteral("Label8"), QStringLiteral("Button Sound   File Name"),
                      QRect(338, 140, 70, 26));
     Text6 = makeField(Frame2, 6, QRect(408, 144, 62, kRowHeight));
-    Check6 = makeCheck(Frame2, 6, QStringLiteral("Button Sound"), QRect(478, 145, 86, 16));
+    Check6 = makeCheck(Frame2, 6, QStringLiteral("Button Sound"), QRect(478, 145, 92, 16));
 
     Frame9 = makeFrame(Frame2, 9, QStringLiteral(" Mouseover Sounds"), twips(2910, 2580, 3225, 1125));
     makeLabel(Frame9, QStringLiteral("Label31"), QStringLiteral("Play"), QRect(8, 20, 30, kRowHeight));
@@ -470,13 +470,14 @@ void frmMain::applyLoadPass(const LoadPass& pass) {
 }
 
 void frmMain::Command4_Click() {
-    if (!picker_) {
+    // A picker closed a moment ago may still await its deletion: it is gone all the same.
+    if (!picker_ || !picker_->isVisible()) {
         picker_ = new Form1();
         picker_->setAttribute(Qt::WA_DeleteOnClose);
-        picker_->show();
         centreOnScreen(picker_);
-    } else {
         picker_->show();
+    } else {
+        picker_->setWindowState(picker_->windowState() & ~Qt::WindowMinimized);
     }
     picker_->raise();
     picker_->activateWindow();

@@ -78,8 +78,8 @@ int main(int argc, char** argv) {
         const auto platform = platform::createLinuxPlatform();
         const auto messages = editor::createWindowMessageBoxes();
         editor::frmMain window(*platform, *messages);
-        window.show();
         editor::centreOnScreen(&window);
+        window.show();
         window.activateWindow();
         return application.exec();
     } catch (...) {

@@ -32,6 +32,7 @@ void centreOnScreen(QWidget* window) {
     QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     if (!screen) return;
     const QRect area = screen->availableGeometry();
+    if (!window->isVisible()) window->adjustSize();  // its fixed size, before the first show
     const QSize size = window->frameGeometry().size().expandedTo(window->size());
     window->move(area.center() - QPoint(size.width() / 2, size.height() / 2));
 }

@@ -27,7 +27,8 @@ inline QFont controlFont(bool bold = false) { return sansSerif(8.25, bold); }
 // The icon of both windows: a "V" on a pale page, drawn here.
 QIcon varnoIcon();
 
-// Places a top-level window in the middle of its screen.
+// Places a top-level window in the middle of its screen; called before the
+// first show, so that the window appears there at once.
 void centreOnScreen(QWidget* window);
 
 }  // namespace editor

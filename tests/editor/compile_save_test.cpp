@@ -44,7 +44,9 @@ script::EditorSnapshot filledSnapshot() {
 TEST(CompileSave, CreatesTheFoldersAndShowsTheMessageBetweenTheFiles) {
     TempHome home;
     testing_support::RecordingPlatform platform;
-    platform.localTime = {.tm_sec = 5, .tm_min = 4, .tm_hour = 3, .tm_mday = 8, .tm_mon = 11, .tm_year = 126};
+    platform.localTime = std::tm{};
+    platform.localTime.tm_sec = 5, platform.localTime.tm_min = 4, platform.localTime.tm_hour = 3;
+    platform.localTime.tm_mday = 8, platform.localTime.tm_mon = 11, platform.localTime.tm_year = 126;
     bool shown = false;
     editor::compileAndSave(filledSnapshot(), platform, [&] {
         shown = true;

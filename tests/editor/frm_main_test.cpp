@@ -3,10 +3,14 @@
 
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QCheckBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QProxyStyle>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTest>
 #include <csignal>
 #include <sys/resource.h>
@@ -108,7 +112,9 @@ TEST_F(EditorWindow, ATitleAloneEmptiesTheOtherFieldsAndClearsOnlyTheSplashBox) 
     auto state = fieldsAndBoxes();
     EXPECT_EQ(state[2], "Hello");
     for (int n = 1; n <= 31; ++n)
-        if (n != 3) EXPECT_EQ(state[n - 1], "") << "Text" << n;
+        if (n != 3) {
+            EXPECT_EQ(state[n - 1], "") << "Text" << n;
+        }
     EXPECT_EQ(window->Check2->value(), editor::Unchecked);
     for (int n : {1, 4, 6, 7}) EXPECT_EQ(window->Check(n)->value(), editor::Checked) << "Check" << n;
     EXPECT_EQ(window->switches().intSplash, 0);
@@ -247,6 +253,65 @@ TEST_F(EditorWindow, ThePickerOpensOnceAndIsBroughtForward) {
     EXPECT_EQ(pickers, 1);
 }
 
+TEST_F(EditorWindow, APickerClosedOrMinimisedComesBackOnThePress) {
+    window->Command4_Click();
+    window->picker()->scrColor[0]->setValue(9);
+    window->picker()->close();  // its deletion is still pending
+    window->Command4_Click();
+    editor::Form1* fresh = window->picker();
+    ASSERT_TRUE(fresh && fresh->isVisible());
+    EXPECT_EQ(fresh->scrColor[0]->value(), 0);
+    EXPECT_TRUE(fresh->Text2->text().isEmpty());
+    fresh->showMinimized();
+    window->Command4_Click();
+    EXPECT_EQ(window->picker(), fresh);
+    EXPECT_FALSE(fresh->windowState() & Qt::WindowMinimized);
+}
+
+// Every caption of the window is shown whole: no label or box is too narrow
+// or too low for its text in the window's fonts.
+TEST_F(EditorWindow, NoCaptionIsClipped) {
+    for (QLabel* label : window->findChildren<QLabel*>()) {
+        const QFontMetrics metrics(label->font());
+        if (label->wordWrap()) {
+            EXPECT_LE(label->heightForWidth(label->width()), label->height()) << label->objectName().toStdString();
+        } else {
+            EXPECT_LE(metrics.horizontalAdvance(label->text()), label->width()) << label->objectName().toStdString();
+            EXPECT_LE(metrics.height(), label->height()) << label->objectName().toStdString();
+        }
+    }
+    for (QCheckBox* box : window->findChildren<QCheckBox*>()) {
+        if (box->text().isEmpty()) continue;
+        const int indicator = box->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, box) +
+                              box->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, box);
+        EXPECT_LE(indicator + QFontMetrics(box->font()).horizontalAdvance(box->text()), box->width())
+            << box->objectName().toStdString();
+    }
+}
+
+// A desktop style may make a click on a track jump the thumb to the pointer.
+class JumpingTrackStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_ScrollBar_LeftClickAbsolutePosition) return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+TEST(Form1, AClickOnTheTrackStepsByOneWhateverTheDesktopStyle) {
+    QApplication::setStyle(new JumpingTrackStyle);
+    {
+        editor::Form1 picker;
+        picker.show();
+        QScrollBar* red = picker.scrColor[0];
+        QTest::mouseClick(red, Qt::LeftButton, {}, QPoint(red->width() / 2, red->height() * 3 / 4));
+        EXPECT_EQ(red->value(), 1);
+        EXPECT_EQ(picker.Text1->text(), "Color = RGB 1,0,0");
+    }
+    QApplication::setStyle(QStringLiteral("fusion"));
+}
+
 TEST(Form1, ShowsTheColourOfTheSlidersAndFollowsADragOnlyInTheFields) {
     editor::Form1 picker;
     const QColor fresh = picker.picColor->palette().color(picker.picColor->backgroundRole());
@@ -283,6 +348,8 @@ TEST(Form1, ShowsTheColourOfTheSlidersAndFollowsADragOnlyInTheFields) {
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The faces the program itself puts in for the windows' font names.
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
