@@ -37,7 +37,19 @@ void ScreenLabel::setFontIfChanged(const QFont& newFont) {
     if (autoSize_) fitToText();
 }
 
+void ScreenLabel::holdSizing(bool hold) {
+    holdSizing_ = hold;
+    if (!hold && sizeStale_) {
+        sizeStale_ = false;
+        if (autoSize_) fitToText();
+    }
+}
+
 void ScreenLabel::fitToText() {
+    if (holdSizing_) {
+        sizeStale_ = true;
+        return;
+    }
     const QSize size = sizeHint();
     int left = x();
     if (centred_) left = static_cast<int>(std::lround(middleX_ - size.width() / 2.0));

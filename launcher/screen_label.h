@@ -21,11 +21,18 @@ public:
     void setTextColour(const QColor& colour);
     void setFontIfChanged(const QFont& font);
 
+    // While the window is built and not yet shown, sizing to the text waits
+    // until text and font are final: measuring text is the costly part, and
+    // only the last size is ever seen.
+    void holdSizing(bool hold);
+
 private:
     void fitToText();
 
     bool centred_;
     bool autoSize_ = false;
+    bool holdSizing_ = false;
+    bool sizeStale_ = false;
     double middleX_;
 };
 

@@ -163,6 +163,7 @@ void start::Form_Load() {
     startupValues_.fileName = kScriptName;
     pictures_.clear();
 
+    for (ScreenLabel* label : {Label1, Label2, Label3, Label5}) label->holdSizing(true);
     std::string bytes = script::readWholeFile(script::mapWindowsPath(kScriptName), kScriptName);
     pictures_.prefetch(picturesNamedIn(bytes));
     script::FieldReader reader(std::move(bytes), kScriptName);
@@ -176,6 +177,7 @@ void start::Form_Load() {
         ApplySettings();
     } while (!reader.atEnd());
 
+    for (ScreenLabel* label : {Label1, Label2, Label3, Label5}) label->holdSizing(false);
     // The start-up values end with the load; the controls keep what they show.
     startupValues_ = {};
     pictures_.clear();

@@ -64,25 +64,16 @@ TEST_F(LauncherTest, WindowFieldsComeFromTheirKeywords) {
     EXPECT_EQ(w.Label1->text(), "Two");  // the later record wins
 }
 
-TEST_F(LauncherTest, AbsentFontSizeGivesSizeOne) {
-    writeScript("TITLE,\"Tiny\"\n");
-    start& w = load();
-    EXPECT_EQ(w.Label1->font().pointSizeF(), 1.0);
-    EXPECT_EQ(w.Label2->font().pointSizeF(), 1.0);
-}
-
-TEST_F(LauncherTest, WordForANumberGivesZeroAndGoesOn) {
-    writeScript("TIMEDELAY,five\nTITLE,\"x\"\n");
+TEST_F(LauncherTest, OddValuesThatAreNoFailure) {
+    // No FONTSIZE: size 1. A word for a number: 0. A component above 255: 255.
+    writeScript("TIMEDELAY,five\nBACKCOLOR,300,0,0\nTITLE,\"x\"\n");
     start& w = load();
     ASSERT_FALSE(startupFailure);
+    EXPECT_EQ(w.Label1->font().pointSizeF(), 1.0);
+    EXPECT_EQ(w.Label2->font().pointSizeF(), 1.0);
     EXPECT_EQ(w.intTimeDelay, 0);
-    EXPECT_TRUE(w.isVisible());
-}
-
-TEST_F(LauncherTest, ComponentAbove255CountsAs255) {
-    writeScript("BACKCOLOR,300,0,0\n");
-    start& w = load();
     EXPECT_EQ(w.backgroundColour(), QColor(255, 0, 0));
+    EXPECT_TRUE(w.isVisible());
 }
 
 TEST_F(LauncherTest, InfopIsDroppedFieldByField) {
@@ -93,83 +84,42 @@ TEST_F(LauncherTest, InfopIsDroppedFieldByField) {
     EXPECT_EQ(passes(system), 3);
 }
 
-// A failed start-up shows nothing: no presentation wait, the window never visible.
-void expectNothingShown(const testing_support::RecordingPlatform& system, start& w) {
-    EXPECT_FALSE(w.isVisible());
-    EXPECT_FALSE(system.called("wait 0.95"));
-}
-
-TEST_F(LauncherTest, NumberOutOfRangeStopsStartUpWithOverflow) {
-    writeScript("TITLE,\"x\"\nTIMEDELAY,40000\n");
-    start& w = load();
-    ASSERT_TRUE(startupFailure);
-    EXPECT_EQ(startupFailure->kind(), script::FailureKind::Overflow);
-    EXPECT_EQ(startupFailure->line(), 2);
-    EXPECT_EQ(startupFailure->keyword(), "TIMEDELAY");
-    EXPECT_NE(startupFailure->report().find("Data\\kelo.pod"), std::string::npos);
-    expectNothingShown(system, w);
-}
-
-TEST_F(LauncherTest, ColourShortOfAValueStopsStartUpWithTypeMismatch) {
-    writeScript("BACKCOLOR,0,0\nTITLE,\"x\"\n");
-    start& w = load();
-    ASSERT_TRUE(startupFailure);
-    EXPECT_EQ(startupFailure->kind(), script::FailureKind::TypeMismatch);
-    EXPECT_EQ(startupFailure->keyword(), "BACKCOLOR");
-    EXPECT_EQ(startupFailure->line(), 1);
-    expectNothingShown(system, w);
-}
-
-TEST_F(LauncherTest, TruthValueThatIsNoTruthStopsStartUp) {
-    writeScript("FTB,maybe\n");
-    load();
-    ASSERT_TRUE(startupFailure);
-    EXPECT_EQ(startupFailure->kind(), script::FailureKind::TypeMismatch);
-    EXPECT_EQ(startupFailure->keyword(), "FTB");
-}
-
-TEST_F(LauncherTest, MissingScriptIsFileNotFound) {
-    std::filesystem::remove(folder / "Data/kelo.pod");
-    load();
-    ASSERT_TRUE(startupFailure);
-    EXPECT_EQ(startupFailure->kind(), script::FailureKind::FileNotFound);
-    EXPECT_EQ(startupFailure->file(), "Data\\kelo.pod");
-    expectNothingShown(system, window());
-}
-
-TEST_F(LauncherTest, EmptyScriptAndMissingValuesAreInputPastEndOfFile) {
-    writeScript("");
-    load();
-    ASSERT_TRUE(startupFailure);
-    EXPECT_EQ(startupFailure->kind(), script::FailureKind::InputPastEndOfFile);
-    expectNothingShown(system, window());
-}
-
-TEST_F(LauncherTest, KeywordAsTheLastFieldIsInputPastEndOfFile) {
-    writeScript("TITLE,\"x\"\nCMD1BC,1,2\n");
-    load();
-    ASSERT_TRUE(startupFailure);
-    EXPECT_EQ(startupFailure->kind(), script::FailureKind::InputPastEndOfFile);
-    EXPECT_EQ(startupFailure->keyword(), "CMD1BC");
-}
-
-TEST_F(LauncherTest, NamedButtonPictureMustExistAndBeAPicture) {
-    writeScript("TITLE,\"x\"\nCMD5P,Data\\stop.bmp\n");
-    load();
-    ASSERT_TRUE(startupFailure);
-    EXPECT_EQ(startupFailure->kind(), script::FailureKind::FileNotFound);
-    EXPECT_EQ(startupFailure->keyword(), "CMD5P");
-    EXPECT_EQ(startupFailure->line(), 2);
-    EXPECT_NE(startupFailure->report().find("Data\\stop.bmp"), std::string::npos);
-    expectNothingShown(system, window());
-}
-
-TEST_F(LauncherTest, UnreadableButtonPictureIsInvalidPicture) {
-    writeFile("Data/stop.bmp", "this is no picture");
-    writeScript("CMD5P,Data\\stop.bmp\n");
-    load();
-    ASSERT_TRUE(startupFailure);
-    EXPECT_EQ(startupFailure->kind(), script::FailureKind::InvalidPicture);
+// Each failure stops start-up before anything shows, naming what to fix.
+TEST_F(LauncherTest, StartUpFailuresShowNothingAndNameTheirPlace) {
+    using K = script::FailureKind;
+    struct Case {
+        const char* script;
+        K kind;
+        const char* keyword;
+        int line;
+    };
+    const Case cases[] = {
+        {"TITLE,\"x\"\nTIMEDELAY,40000\n", K::Overflow, "TIMEDELAY", 2},
+        {"BACKCOLOR,0,0\nTITLE,\"x\"\n", K::TypeMismatch, "BACKCOLOR", 1},
+        {"FTB,maybe\n", K::TypeMismatch, "FTB", 1},
+        {"", K::InputPastEndOfFile, "", 0},
+        {"TITLE,\"x\"\nCMD1BC,1,2\n", K::InputPastEndOfFile, "CMD1BC", 0},
+        {"TITLE,\"x\"\nCMD5P,Data\\stop.bmp\n", K::FileNotFound, "CMD5P", 2},
+        {"CMD2P,Data\\bad.bmp\n", K::InvalidPicture, "CMD2P", 1},
+        {nullptr, K::FileNotFound, "", 0},
+    };
+    writeFile("Data/bad.bmp", "this is no picture");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.script ? c.script : "no script");
+        if (c.script) writeScript(c.script);
+        else std::filesystem::remove(folder / "Data/kelo.pod");
+        windows = std::make_unique<launcher::LauncherWindows>(system);
+        system.calls.clear();
+        startupFailure.reset();
+        start& w = load();
+        ASSERT_TRUE(startupFailure);
+        EXPECT_EQ(startupFailure->kind(), c.kind);
+        EXPECT_EQ(startupFailure->keyword(), c.keyword);
+        if (c.line) EXPECT_EQ(startupFailure->line(), c.line);
+        EXPECT_NE(startupFailure->report().find("Data\\kelo.pod"), std::string::npos);
+        EXPECT_FALSE(w.isVisible());
+        EXPECT_FALSE(system.called("wait 0.95"));
+    }
 }
 
 TEST_F(LauncherTest, PicturesAreFoundWhateverTheirLetterCase) {
