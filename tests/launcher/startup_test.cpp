@@ -115,7 +115,9 @@ TEST_F(LauncherTest, StartUpFailuresShowNothingAndNameTheirPlace) {
         ASSERT_TRUE(startupFailure);
         EXPECT_EQ(startupFailure->kind(), c.kind);
         EXPECT_EQ(startupFailure->keyword(), c.keyword);
-        if (c.line) EXPECT_EQ(startupFailure->line(), c.line);
+        if (c.line) {
+            EXPECT_EQ(startupFailure->line(), c.line);
+        }
         EXPECT_NE(startupFailure->report().find("Data\\kelo.pod"), std::string::npos);
         EXPECT_FALSE(w.isVisible());
         EXPECT_FALSE(system.called("wait 0.95"));
