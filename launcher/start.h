@@ -50,7 +50,6 @@ public:
     // program ends, since a sequence may still be waiting inside it.
     void unload();
     bool isLoaded() const { return loaded_; }
-    bool inputBlocked() const { return blnInputBlocked_; }
     // Releases the player's input if a sequence left it blocked.
     void releaseInput();
 
