@@ -7,6 +7,7 @@
 #include <QRadialGradient>
 
 #include "game/game_state.h"
+#include "game/space_art.h"
 
 namespace zembrot {
 
@@ -25,11 +26,7 @@ QFont font(int pixelSize, bool bold = false, const char* family = "Liberation Sa
 }
 
 void drawSpace(QPainter& p) {
-    QLinearGradient sky(0, 0, 0, ScenePainter::height);
-    sky.setColorAt(0, QColor(4, 5, 22));
-    sky.setColorAt(0.7, QColor(26, 14, 62));
-    sky.setColorAt(1, QColor(52, 20, 70));
-    p.fillRect(0, 0, ScenePainter::width, ScenePainter::height, sky);
+    drawSky(p, QSize(ScenePainter::width, ScenePainter::height));
     // The same stars every time: a small linear congruential sequence.
     unsigned seed = 20261208u;
     auto next = [&seed] { seed = seed * 1103515245u + 12345u; return (seed >> 8) & 0xffff; };
@@ -75,37 +72,6 @@ void drawPlanet(QPainter& p, QPointF centre, qreal radius) {
         p.drawRect(QRectF(centre.x() - radius, centre.y() + i * radius * 0.33, radius * 2, radius * 0.1));
     p.restore();
     drawRing(p, centre, radius, false);
-}
-
-void drawShip(QPainter& p, QPointF nose, qreal scale) {
-    p.save();
-    p.translate(nose);
-    p.scale(scale, scale);
-    QPainterPath hull;
-    hull.moveTo(0, 0);
-    hull.lineTo(-46, -14);
-    hull.lineTo(-60, -4);
-    hull.lineTo(-60, 4);
-    hull.lineTo(-46, 14);
-    hull.closeSubpath();
-    QLinearGradient metal(0, -14, 0, 14);
-    metal.setColorAt(0, QColor(220, 230, 245));
-    metal.setColorAt(1, QColor(90, 100, 130));
-    p.setPen(QPen(QColor(30, 34, 60), 1.5));
-    p.setBrush(metal);
-    p.drawPath(hull);
-    p.setBrush(QColor(90, 200, 255));
-    p.drawEllipse(QPointF(-22, -2), 7, 4);
-    // Exhaust.
-    QLinearGradient flame(-60, 0, -90, 0);
-    flame.setColorAt(0, QColor(255, 240, 160));
-    flame.setColorAt(1, QColor(255, 90, 30, 0));
-    p.setPen(Qt::NoPen);
-    p.setBrush(flame);
-    QPolygonF jet;
-    jet << QPointF(-60, -5) << QPointF(-92, 0) << QPointF(-60, 5);
-    p.drawPolygon(jet);
-    p.restore();
 }
 
 void drawCaptionBox(QPainter& p, const QString& line1, const QString& line2) {

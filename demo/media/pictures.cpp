@@ -1,5 +1,7 @@
 #include "pictures.h"
 
+#include "game/space_art.h"
+
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
@@ -35,14 +37,6 @@ void stars(QPainter& p, QSize size, unsigned seed, int count, double drift = 0) 
     }
 }
 
-void space(QPainter& p, QSize size) {
-    QLinearGradient sky(0, 0, 0, size.height());
-    sky.setColorAt(0, QColor(4, 5, 22));
-    sky.setColorAt(0.7, QColor(26, 14, 62));
-    sky.setColorAt(1, QColor(52, 20, 70));
-    p.fillRect(QRect(QPoint(0, 0), size), sky);
-}
-
 void planet(QPainter& p, QPointF centre, double radius) {
     QRadialGradient body(centre - QPointF(radius * 0.35, radius * 0.4), radius * 1.3);
     body.setColorAt(0, QColor(255, 190, 110));
@@ -72,34 +66,6 @@ void titleWord(QPainter& p, const QString& text, QRectF box, int size) {
     p.drawPath(word);
 }
 
-void ship(QPainter& p, QPointF nose, double scale) {
-    p.save();
-    p.translate(nose);
-    p.scale(scale, scale);
-    QPainterPath hull;
-    hull.moveTo(0, 0);
-    hull.lineTo(-46, -14);
-    hull.lineTo(-60, -4);
-    hull.lineTo(-60, 4);
-    hull.lineTo(-46, 14);
-    hull.closeSubpath();
-    QLinearGradient metal(0, -14, 0, 14);
-    metal.setColorAt(0, QColor(220, 230, 245));
-    metal.setColorAt(1, QColor(90, 100, 130));
-    p.setPen(QPen(QColor(30, 34, 60), 1.5));
-    p.setBrush(metal);
-    p.drawPath(hull);
-    p.setBrush(QColor(90, 200, 255));
-    p.drawEllipse(QPointF(-22, -2), 7, 4);
-    QLinearGradient flame(-60, 0, -90, 0);
-    flame.setColorAt(0, QColor(255, 240, 160));
-    flame.setColorAt(1, QColor(255, 90, 30, 0));
-    p.setPen(Qt::NoPen);
-    p.setBrush(flame);
-    p.drawPolygon(QPolygonF{QPointF(-60, -5), QPointF(-92, 0), QPointF(-60, 5)});
-    p.restore();
-}
-
 QImage canvas(int width, int height) {
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(Qt::black);
@@ -113,7 +79,7 @@ QImage logo() {
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     const QSize size = image.size();
-    space(p, size);
+    zembrot::drawSky(p, size);
     stars(p, size, 7u, 90);
     planet(p, QPointF(262, 330), 120);
     // The launcher's title lines stay on top of the logo (40 .. 178) and its
@@ -125,7 +91,7 @@ QImage logo() {
     p.drawText(QRect(0, 10, 328, 20), Qt::AlignCenter, "K E L O   G A M E S   P R E S E N T S");
     p.setPen(QPen(gold, 1));
     p.drawLine(60, 32, 268, 32);
-    ship(p, QPointF(104, 208), 0.9);
+    zembrot::drawShip(p, QPointF(104, 208), 0.9);
     return image;
 }
 
@@ -156,7 +122,7 @@ QImage helpPicture() {
     QImage image = canvas(313, 353);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    space(p, image.size());
+    zembrot::drawSky(p, image.size());
     stars(p, image.size(), 99u, 60);
     planet(p, QPointF(280, 330), 70);
     titleWord(p, "HOW TO PLAY", QRectF(0, 14, 313, 44), 30);
@@ -186,11 +152,11 @@ QImage clipFrame(int index, int count) {
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     const double t = count > 1 ? static_cast<double>(index) / (count - 1) : 1.0;
-    space(p, image.size());
+    zembrot::drawSky(p, image.size());
     stars(p, image.size(), 31u, 110, index * 4.0);
     // The planet grows as the ship closes in; the ship crosses the frame.
     planet(p, QPointF(240, 150), 40 + 70 * t);
-    ship(p, QPointF(-20 + 260 * t, 120 - 20 * t), 0.8 + 0.4 * t);
+    zembrot::drawShip(p, QPointF(-20 + 260 * t, 120 - 20 * t), 0.8 + 0.4 * t);
     if (t > 0.25) {
         p.setOpacity(std::min(1.0, (t - 0.25) / 0.25));
         titleWord(p, "ZEMBROT", QRectF(0, 20, 320, 60), 42);
