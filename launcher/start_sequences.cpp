@@ -105,6 +105,10 @@ std::string start::nativeHandle() { return std::to_string(static_cast<unsigned l
 
 void start::StartPresentation() {
     show();
+    // The player's keys must reach the start screen at once, also where no
+    // window manager gives it the focus: without one, Qt sets the X input
+    // focus itself as soon as the window is mapped.
+    activateWindow();
     WaitShort();
     if (script::sortsAfterDataFolder(strBgWave)) {
         platform_.sndPlaySoundA(strBgWave, 0);

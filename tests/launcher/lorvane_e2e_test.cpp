@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
+#include <X11/keysym.h>
 #include <X11/extensions/XTest.h>
 #include <chrono>
 #include <csignal>
@@ -83,6 +84,22 @@ protected:
         XCloseDisplay(display);
     }
 
+    // The player's key, into whatever window has the focus.
+    static void pressKey(KeySym key) {
+        Display* display = XOpenDisplay(nullptr);
+        const KeyCode code = XKeysymToKeycode(display, key);
+        XTestFakeKeyEvent(display, code, True, 0);
+        XTestFakeKeyEvent(display, code, False, 0);
+        XSync(display, False);
+        XCloseDisplay(display);
+    }
+    static void movePointer(int x, int y) {
+        Display* display = XOpenDisplay(nullptr);
+        XTestFakeMotionEvent(display, -1, x, y, 0);
+        XSync(display, False);
+        XCloseDisplay(display);
+    }
+
     testing_support::XvfbServer xvfb;
     fs::path folder;
     pid_t pid = -1;
@@ -102,6 +119,15 @@ TEST_F(LorvaneOnXvfb, ShowsTheScreenTheScriptDescribesAndStopEndsIt) {
 
     clickAt(kLeft + 164, kTop + 353);
     EXPECT_EQ(waitForExit(10s), std::optional<int>(0));
+}
+
+// No window manager hands it the focus, and the pointer rests outside it.
+TEST_F(LorvaneOnXvfb, TheStartWindowTakesTheKeyboardFocusWhenItAppears) {
+    movePointer(5, 5);
+    startLorvane("BACKCOLOR,0,128,0\nCMD1,Play\nCMD2V,False\nCMD3V,False\nBSND,0\n");
+    ASSERT_TRUE(waitForBackground(0x008000));
+    pressKey(XK_x);
+    EXPECT_EQ(waitForExit(10s), std::optional<int>(0)) << "the key did not reach the start window";
 }
 
 TEST_F(LorvaneOnXvfb, PlayStartsTheGameAndDrivesItIntoPlay) {
