@@ -128,5 +128,7 @@ private:
 // The key code a window's key handler receives for a Qt key (Windows
 // virtual-key numbering: letters are their capitals, 83 is S).
 int windowsKeyCode(int qtKey);
+// Shift, Control, Alt, AltGr, Meta/Super, Caps Lock or Num Lock pressed alone.
+bool isLoneModifierKey(int qtKey);
 
 }  // namespace launcher

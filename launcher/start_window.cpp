@@ -324,7 +324,9 @@ void start::ApplySettings() {
 }
 
 void start::keyPressEvent(QKeyEvent* event) {
-    if (!loaded_) return;
+    // A modifier on its own is no key: Shift held for a capital S must not
+    // close the window before the S arrives.
+    if (!loaded_ || isLoneModifierKey(event->key())) return;
     const int keyCode = windowsKeyCode(event->key());
     const Qt::KeyboardModifiers modifiers = event->modifiers();
     const int shift = (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
@@ -350,6 +352,17 @@ void start::unload() {
     loaded_ = false;
     hide();
     windows_.windowUnloaded();
+}
+
+bool isLoneModifierKey(int qtKey) {
+    switch (qtKey) {
+        case Qt::Key_Shift: case Qt::Key_Control: case Qt::Key_Alt: case Qt::Key_AltGr:
+        case Qt::Key_Mode_switch: case Qt::Key_Meta: case Qt::Key_Super_L: case Qt::Key_Super_R:
+        case Qt::Key_Hyper_L: case Qt::Key_Hyper_R: case Qt::Key_CapsLock: case Qt::Key_NumLock:
+            return true;
+        default:
+            return false;
+    }
 }
 
 int windowsKeyCode(int qtKey) {

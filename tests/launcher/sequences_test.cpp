@@ -1,5 +1,7 @@
 // The presentation, the Play sequence, the skip key and the menu buttons, as
 // the exact platform calls they make on the virtual clock.
+#include <QApplication>
+#include <QKeyEvent>
 #include <QTest>
 
 #include "launcher/frm_ownbox.h"
@@ -153,6 +155,29 @@ TEST_F(SequenceTest, SkipKeyWhileIdleStartsTheGame) {
                                    "wait 2", "keys {enter}"}));
     EXPECT_FALSE(w.isLoaded());
     EXPECT_EQ(launcherEnded, 1);
+}
+
+// The player holds Shift for a capital S: the Shift press itself is no key.
+TEST_F(SequenceTest, ShiftAndSRunsTheSkipPath) {
+    start& w = loadWith();
+    QTest::keyClick(&w, Qt::Key_S, Qt::ShiftModifier);  // Shift goes down first
+    EXPECT_EQ(system.calls, (Calls{"mci close Data\\theme.mid", "wait 2", "start zembrot.exe", "keys %{G}",
+                                   "wait 2", "keys {enter}"}));
+    EXPECT_FALSE(w.isLoaded());
+}
+
+TEST_F(SequenceTest, ModifierKeysAloneLeaveTheWindowOpen) {
+    start& w = loadWith();
+    for (Qt::Key key : {Qt::Key_Shift, Qt::Key_Control, Qt::Key_Alt, Qt::Key_AltGr, Qt::Key_Meta, Qt::Key_Super_L,
+                        Qt::Key_Super_R, Qt::Key_CapsLock, Qt::Key_NumLock}) {
+        for (QWidget* target : {static_cast<QWidget*>(&w), static_cast<QWidget*>(w.Command1)}) {
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+            QApplication::sendEvent(target, &press);
+        }
+        EXPECT_TRUE(w.isLoaded()) << "key " << key;
+    }
+    EXPECT_EQ(system.calls, Calls{});
+    EXPECT_EQ(launcherEnded, 0);
 }
 
 TEST_F(SequenceTest, AnyOtherKeyOnlyClosesTheWindowEvenOnAFocusedButton) {
