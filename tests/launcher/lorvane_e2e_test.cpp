@@ -93,6 +93,19 @@ protected:
         XSync(display, False);
         XCloseDisplay(display);
     }
+    // Shift held down around the key, as the player types a capital.
+    static void pressShifted(KeySym key) {
+        Display* display = XOpenDisplay(nullptr);
+        const KeyCode shift = XKeysymToKeycode(display, XK_Shift_L), code = XKeysymToKeycode(display, key);
+        XTestFakeKeyEvent(display, shift, True, 0);
+        XSync(display, False);
+        std::this_thread::sleep_for(100ms);
+        XTestFakeKeyEvent(display, code, True, 0);
+        XTestFakeKeyEvent(display, code, False, 0);
+        XTestFakeKeyEvent(display, shift, False, 0);
+        XSync(display, False);
+        XCloseDisplay(display);
+    }
     static void movePointer(int x, int y) {
         Display* display = XOpenDisplay(nullptr);
         XTestFakeMotionEvent(display, -1, x, y, 0);
@@ -128,6 +141,18 @@ TEST_F(LorvaneOnXvfb, TheStartWindowTakesTheKeyboardFocusWhenItAppears) {
     ASSERT_TRUE(waitForBackground(0x008000));
     pressKey(XK_x);
     EXPECT_EQ(waitForExit(10s), std::optional<int>(0)) << "the key did not reach the start window";
+}
+
+TEST_F(LorvaneOnXvfb, ShiftAndSStartsTheGameWithoutTheIntro) {
+    fs::copy_file(ZEMBROT_PATH, folder / "zembrot.exe");
+    startLorvane("BACKCOLOR,0,128,0\nCMD1,Play\nCMD2V,False\nCMD3V,False\nBSND,0\nTIMEDELAY3,1\nSLIDE,2\n");
+    ASSERT_TRUE(waitForBackground(0x008000));
+    pressShifted(XK_s);
+    ASSERT_EQ(waitForExit(30s), std::optional<int>(0));
+    std::ifstream log(folder / "zembrot.log");
+    std::vector<std::string> keys;
+    for (std::string line; std::getline(log, line);) keys.push_back(line);
+    EXPECT_EQ(keys, (std::vector<std::string>{"Alt+G", "Return"}));
 }
 
 TEST_F(LorvaneOnXvfb, PlayStartsTheGameAndDrivesItIntoPlay) {
