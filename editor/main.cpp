@@ -8,6 +8,7 @@
 #include <exception>
 #include <iostream>
 
+#include "command_line.h"
 #include "frm_main.h"
 #include "message_boxes.h"
 #include "platform/platform.h"
@@ -61,6 +62,9 @@ public:
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Options are answered before any display is needed.
+    if (const auto status = editor::handleCommandLine(argc, argv)) return *status;
+
     // The windows name the fonts of the system they were drawn for.
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
     QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));

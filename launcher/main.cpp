@@ -8,14 +8,17 @@
 #include <fontconfig/fontconfig.h>
 #endif
 
+#include "launcher/command_line.h"
 #include "launcher/error_report.h"
 #include "launcher/fonts.h"
 #include "launcher/launcher_windows.h"
 #include "platform/platform.h"
 #include "script/failure.h"
 
-int main(int, char** argv) {
-    // The launcher takes no arguments; Qt is not handed any either.
+int main(int argc, char** argv) {
+    // Options are answered before any display is needed; without arguments
+    // the start screen shows. Qt is not handed any arguments.
+    if (const auto status = launcher::handleCommandLine(argc, argv)) return *status;
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
         if (qEnvironmentVariableIsEmpty("DISPLAY")) {
             std::fprintf(stderr, "lorvane: no display to show the start screen on (DISPLAY is not set)\n");
