@@ -12,6 +12,7 @@
 #include "frm_main.h"
 #include "message_boxes.h"
 #include "platform/platform.h"
+#include "platform/process_environment.h"
 #include "script/failure.h"
 #include "window_style.h"
 
@@ -64,6 +65,7 @@ public:
 int main(int argc, char** argv) {
     // Options are answered before any display is needed.
     if (const auto status = editor::handleCommandLine(argc, argv)) return *status;
+    platform::skipSessionBusAutolaunch();
 
     // The windows name the fonts of the system they were drawn for.
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));

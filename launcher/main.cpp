@@ -13,12 +13,14 @@
 #include "launcher/fonts.h"
 #include "launcher/launcher_windows.h"
 #include "platform/platform.h"
+#include "platform/process_environment.h"
 #include "script/failure.h"
 
 int main(int argc, char** argv) {
     // Options are answered before any display is needed; without arguments
     // the start screen shows. Qt is not handed any arguments.
     if (const auto status = launcher::handleCommandLine(argc, argv)) return *status;
+    platform::skipSessionBusAutolaunch();
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
         if (qEnvironmentVariableIsEmpty("DISPLAY")) {
             std::fprintf(stderr, "lorvane: no display to show the start screen on (DISPLAY is not set)\n");

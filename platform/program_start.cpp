@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/process_environment.h"
 #include "script/failure.h"
 #include "script/windows_path.h"
 
@@ -66,14 +67,14 @@ void startProgram(const std::string& commandLine) {
     }
     // Detached: the program outlives us, is never waited for and leaves no
     // zombie; a program that cannot be executed is reported here.
-    if (!QProcess::startDetached(executable, arguments, QString())) notFound(program);
+    if (!startDetachedAsGiven(executable, arguments)) notFound(program);
 }
 
 void openWithDesktop(const std::string& windowsPath) {
     const auto mapped = script::mapWindowsPath(windowsPath);
     const QString opener = QStandardPaths::findExecutable("xdg-open");
     if (opener.isEmpty()) throw script::Failure(script::FailureKind::FileNotFound, {}, "xdg-open");
-    if (!QProcess::startDetached(opener, {QString::fromStdString(mapped.string())}, QString()))
+    if (!startDetachedAsGiven(opener, {QString::fromStdString(mapped.string())}))
         throw script::Failure(script::FailureKind::FileNotFound, {}, "xdg-open");
 }
 

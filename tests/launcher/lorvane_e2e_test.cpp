@@ -6,6 +6,7 @@
 #include <X11/keysym.h>
 #include <X11/extensions/XTest.h>
 #include <chrono>
+#include <cstdlib>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -141,6 +142,25 @@ TEST_F(LorvaneOnXvfb, TheStartWindowTakesTheKeyboardFocusWhenItAppears) {
     ASSERT_TRUE(waitForBackground(0x008000));
     pressKey(XK_x);
     EXPECT_EQ(waitForExit(10s), std::optional<int>(0)) << "the key did not reach the start window";
+}
+
+// With no session bus the D-Bus library would run its bus launcher from the
+// PATH while the first frame waits; ours stands in for it and leaves a mark.
+TEST_F(LorvaneOnXvfb, NoSessionBusIsStartedWhenThereIsNone) {
+    const fs::path tools = folder / "tools";
+    fs::create_directories(tools);
+    std::ofstream(tools / "dbus-launch") << "#!/bin/sh\ntouch \"" << (folder / "bus-launched").string() << "\"\nexit 1\n";
+    fs::permissions(tools / "dbus-launch", fs::perms::owner_all);
+    const std::string oldPath = std::getenv("PATH");
+    setenv("PATH", (tools.string() + ":" + oldPath).c_str(), 1);
+    unsetenv("DBUS_SESSION_BUS_ADDRESS");
+    unsetenv("XDG_RUNTIME_DIR");
+    startLorvane("BACKCOLOR,0,128,0\nTITLE,\"Zembrot\"\nCMD1,Play\nCMD2V,False\nCMD3V,False\nBSND,0\n");
+    setenv("PATH", oldPath.c_str(), 1);
+    ASSERT_TRUE(waitForBackground(0x008000));
+    pressKey(XK_x);
+    EXPECT_EQ(waitForExit(10s), std::optional<int>(0));
+    EXPECT_FALSE(fs::exists(folder / "bus-launched"));
 }
 
 TEST_F(LorvaneOnXvfb, ShiftAndSStartsTheGameWithoutTheIntro) {

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "platform/platform.h"
+#include "platform/process_environment.h"
 #include "script/failure.h"
 
 namespace fs = std::filesystem;
@@ -115,4 +116,26 @@ TEST_F(SystemServicesTest, TextEditorIsTheDesktopOpenerWithTheMappedFile) {
     platform->OpenInTextEditor("\\Varno\\Data\\kelo.pod");
     EXPECT_EQ(startedArguments(), (home / "Varno" / "Data" / "kelo.pod").string());
     setenv("HOME", oldHome.c_str(), 1);
+}
+
+// Our own process is told there is no session bus; the game is not.
+TEST_F(SystemServicesTest, StartedProgramsGetTheEnvironmentTheProgramWasGiven) {
+    unsetenv("DBUS_SESSION_BUS_ADDRESS");
+    setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);  // no bus socket in it
+    setenv("GIVEN_TO_THE_LAUNCHER", "yes", 1);
+    platform::skipSessionBusAutolaunch();
+    EXPECT_STREQ(std::getenv("DBUS_SESSION_BUS_ADDRESS"), "disabled:");
+    setenv("QT_QPA_PLATFORM", "set-by-the-launcher", 1);
+
+    std::ofstream script("zembrot.exe");
+    script << "#!/bin/sh\nenv > env.tmp\nmv env.tmp env\n";
+    script.close();
+    fs::permissions("zembrot.exe", fs::perms::owner_all);
+    platform->StartProgram("zembrot.exe");
+    for (int i = 0; i < 100 && !fs::exists("env"); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    std::ifstream in("env");
+    const std::string environment((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(environment.find("GIVEN_TO_THE_LAUNCHER=yes\n"), std::string::npos) << environment;
+    EXPECT_EQ(environment.find("DBUS_SESSION_BUS_ADDRESS"), std::string::npos);
+    EXPECT_EQ(environment.find("set-by-the-launcher"), std::string::npos);
 }
