@@ -22,11 +22,17 @@ protected:
     void SetUp() override {
         folder = fs::temp_directory_path() / ("platform-services-" + std::to_string(getpid()));
         fs::create_directories(folder / "tools");
+        fs::create_directories(folder / "basics");
+        // The test programs' few commands, and nothing else of the machine's
+        // (an installed wine would change what a Windows program does).
+        for (const char* command : {"mv", "sleep"})
+            for (const char* bin : {"/usr/bin/", "/bin/"})
+                if (fs::exists(std::string(bin) + command) && !fs::exists(folder / "basics" / command))
+                    fs::create_symlink(std::string(bin) + command, folder / "basics" / command);
         previous = fs::current_path();
         fs::current_path(folder);
         oldPath = std::getenv("PATH");
-        // Only our own tools and the basics on the path.
-        setenv("PATH", ((folder / "tools").string() + ":/usr/bin:/bin").c_str(), 1);
+        setenv("PATH", ((folder / "tools").string() + ":" + (folder / "basics").string()).c_str(), 1);
         platform = platform::createLinuxPlatform();
     }
     void TearDown() override {
