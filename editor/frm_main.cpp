@@ -446,21 +446,36 @@ void frmMain::Command3_Click() {
                                                       kStateFileName));
         return;
     }
-    for (const LoadPass& pass : passes) applyLoadPass(pass);
+    for (std::size_t i = 0; i < passes.size(); ++i) applyLoadPass(passes[i], i == 0);
 }
 
-void frmMain::applyLoadPass(const LoadPass& pass) {
+void frmMain::setLoadedText(int n, const std::string& text) {
+    if (n == 6) strButtonSoundFile = text;
+    Text(n)->setText(QString::fromStdString(text));
+    Text(n)->setCursorPosition(0);  // a long value shows from its start
+}
+
+void frmMain::applyLoadPass(const LoadPass& pass, bool first) {
     pass.assignTo(switches_);
-    for (int n : kLoadTextOrder) {
-        if (n == 6) {
-            strButtonSoundFile = pass.text[6];
-            Text6->setText(QString::fromStdString(strButtonSoundFile));
-        } else {
-            Text(n)->setText(QString::fromStdString(pass.text[static_cast<std::size_t>(n)]));
-        }
-        Text(n)->setCursorPosition(0);  // a long value shows from its start
+    // The first pass sets every field; a later one gives the same text again to
+    // every field but the one whose holder it read, which changes nothing.
+    if (first) {
+        for (int n : kLoadTextOrder) setLoadedText(n, n == pass.field ? pass.text : std::string());
+    } else if (pass.field != 0) {
+        setLoadedText(pass.field, pass.text);
     }
-    const LoadedBoxes boxes = boxesFor(pass, switches_);
+    setLoadedBoxes(boxesFor(pass, switches_));
+    // Each pass that reads nothing sets the boxes again; once that changes
+    // nothing, the passes left change nothing either.
+    for (std::size_t more = 1; more < pass.passes; ++more) {
+        const SwitchVariables before = switches_;
+        const LoadedBoxes boxes = boxesFor(pass, switches_);
+        setLoadedBoxes(boxes);
+        if (switches_ == before && boxesFor(pass, switches_) == boxes) break;
+    }
+}
+
+void frmMain::setLoadedBoxes(const LoadedBoxes& boxes) {
     Check1->setValue(boxes.check1);
     Check2->setValue(boxes.check2);
     Check3->setValue(boxes.check3);

@@ -24,6 +24,7 @@ class CheckBox;
 class Form1;
 class MessageBoxes;
 struct LoadPass;
+struct LoadedBoxes;
 
 class frmMain : public QMainWindow {
     Q_OBJECT
@@ -86,7 +87,9 @@ private:
     void connectHandlers();
     void setTabOrder();
     void applyNumericRule(QLineEdit* field);
-    void applyLoadPass(const LoadPass& pass);
+    void applyLoadPass(const LoadPass& pass, bool first);
+    void setLoadedText(int n, const std::string& text);
+    void setLoadedBoxes(const LoadedBoxes& boxes);
 
     platform::Platform& platform_;
     MessageBoxes& messages_;

@@ -67,37 +67,41 @@ LoadedBoxes boxesFor(const LoadPass& pass, const SwitchVariables& switches) {
 
 std::vector<LoadPass> readLoadPasses(std::string text, const std::string& shownName) {
     script::FieldReader reader(std::move(text), shownName);
-    std::array<Untyped, 32> holder;  // by text field number; TITLE kept as typed text
     Untyped splash;
     std::vector<LoadPass> passes;
     bool anyRecord = false;
     do {
         const script::Record record = script::readRecord(reader, script::editorKeywords());
-        LoadPass pass;
-        if (record.kind == script::Record::Kind::Matched) {
-            anyRecord = true;
-            const script::Field& field = record.values.at(0);
-            const std::string_view keyword = record.keyword;
-            try {
-                if (keyword == "TITLE") {
-                    holder[3] = field.text.empty() ? Untyped() : Untyped::text(field.text);
-                } else if (keyword == "SPLASH") {
-                    const Untyped value = Untyped::fromField(field);
-                    checkValue(value);
-                    splash = value;
-                } else if (const auto target = windowTarget(keyword); target != LoadPass::Target::None) {
-                    pass.target = target;
-                    pass.value = Untyped::fromField(field);
-                    checkValue(pass.value);
-                } else {
-                    holder[fieldOfKeyword().at(keyword)] = Untyped::fromField(field);
-                }
-            } catch (script::Failure& failure) {
-                failure.inFile(shownName, field.line).forKeyword(std::string(keyword));
-                throw;
-            }
+        if (record.kind != script::Record::Kind::Matched) {
+            // Nothing changes but the boxes are set again.
+            if (passes.empty()) passes.emplace_back();
+            else ++passes.back().passes;
+            continue;
         }
-        for (int n : kLoadTextOrder) pass.text[n] = holder[n].toText();
+        anyRecord = true;
+        LoadPass pass;
+        const script::Field& field = record.values.at(0);
+        const std::string_view keyword = record.keyword;
+        try {
+            if (keyword == "TITLE") {
+                pass.field = 3;
+                pass.text = field.text;  // kept as typed, numbers too
+            } else if (keyword == "SPLASH") {
+                const Untyped value = Untyped::fromField(field);
+                checkValue(value);
+                splash = value;
+            } else if (const auto target = windowTarget(keyword); target != LoadPass::Target::None) {
+                pass.target = target;
+                pass.value = Untyped::fromField(field);
+                checkValue(pass.value);
+            } else {
+                pass.field = fieldOfKeyword().at(keyword);
+                pass.text = Untyped::fromField(field).toText();
+            }
+        } catch (script::Failure& failure) {
+            failure.inFile(shownName, field.line).forKeyword(std::string(keyword));
+            throw;
+        }
         pass.splash = script::toInt16(splash);
         passes.push_back(std::move(pass));
     } while (!reader.atEnd());

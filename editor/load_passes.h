@@ -1,10 +1,13 @@
 #pragma once
-// Load Data's reading of the state file, done whole before the window changes:
-// the file becomes a list of passes, one per field read, each holding what the
-// window is to be set to after that field. The window then applies them in
-// order, so every assignment still runs its field's or box's handler.
+// Load Data's reading of the state file, done whole before the window changes.
+// Every field read is one pass that sets all 31 text fields and six boxes from
+// the holders; a pass changes the window only where a holder changed, so the
+// file becomes a list of steps, each one record read and the passes up to the
+// next, and costs no more than the file itself. The window applies the steps in
+// order, so every change still runs its field's or box's handler.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -26,8 +29,12 @@ struct LoadPass {
     Target target = Target::None;
     script::Untyped value;
 
-    std::array<std::string, 32> text;  // text[n]: what TextN shows after the pass (UTF-8)
-    std::int16_t splash = 0;           // what Check2 is set to
+    int field = 0;       // the text field whose holder this pass changed, 0 for none
+    std::string text;    // what that field shows from now on (UTF-8)
+    std::int16_t splash = 0;  // what Check2 is set to
+    // This pass and the ones after it that read nothing the window shows
+    // (comments, blank lines, unknown words): each sets the boxes again.
+    std::size_t passes = 1;
 
     // Stores the value read into its window-level variable.
     void assignTo(SwitchVariables& switches) const;
@@ -37,13 +44,15 @@ struct LoadPass {
 // stand before its first box is set (Check2 comes from the pass itself).
 struct LoadedBoxes {
     int check1, check2, check3, check4, check6, check7;
+    bool operator==(const LoadedBoxes&) const = default;
 };
 LoadedBoxes boxesFor(const LoadPass& pass, const SwitchVariables& switches);
 
-// Reads the whole state file (UTF-8 text) into passes. A file without any
-// record gives no passes, so the window stays as it is. Throws script::Failure
-// naming `shownName` for an empty or truncated file and for a switch that a
-// check box cannot take; nothing is applied then.
+// Reads the whole state file (UTF-8 text) into passes; the first one also
+// empties every field it does not fill. A file without any record gives no
+// passes, so the window stays as it is. Throws script::Failure naming
+// `shownName` for an empty or truncated file and for a switch that a check box
+// cannot take; nothing is applied then.
 std::vector<LoadPass> readLoadPasses(std::string text, const std::string& shownName);
 
 }  // namespace editor

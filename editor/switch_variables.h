@@ -17,6 +17,8 @@ struct SwitchVariables {
     std::int16_t intSplash = 0, intButtonSound = 0;
     script::Untyped varButtonSound;  // empty until Check6 is first clicked or loaded
 
+    bool operator==(const SwitchVariables&) const = default;
+
     // What each box's click handler does with its new state.
     void fromCheck1(int value);  // FTB
     void fromCheck2(int value);  // SPLASH: grayed counts as on

@@ -146,6 +146,27 @@ TEST_F(EditorWindow, LoadMakesANonNumericValueEmptyInANumericField) {
     EXPECT_EQ(window->Text4->text(), "abc");
 }
 
+// Also run under a memory limit (see CMakeLists.txt): each large file used to
+// cost a copy of every field per field read.
+TEST_F(EditorWindow, LargeStateFilesLoadTheirFieldsAndBoxes) {
+    const std::string title(100 * 1024, 'T');
+    std::string blankLines;
+    for (int i = 0; i < 10000; ++i) blankLines += "\r\n";
+    load("FTB,2\r\nTIMEDELAY,abc\r\nBSND,2\r\nTITLE,\"" + title + "\"\r\n" + blankLines);
+    EXPECT_EQ(window->Text3->text().toStdString(), title);
+    EXPECT_EQ(window->Text2->text(), "");
+    EXPECT_EQ(window->Check1->value(), editor::Unchecked);  // its handler cleared intFontBold
+    EXPECT_EQ(window->Check6->value(), editor::Checked);    // its handler made varButtonSound 1
+    EXPECT_EQ(window->switches().intButtonSound, 1);
+
+    load("SPLASH,2\r\nCMD2,\"Setup\"\r\n" + std::string(1024 * 1024, ','));
+    EXPECT_EQ(window->Text17->text(), "Setup");
+    EXPECT_EQ(window->Text3->text(), "");
+    EXPECT_EQ(window->Check2->value(), editor::Grayed);
+    EXPECT_EQ(window->Check6->value(), editor::Checked);  // a window-level holder: kept
+    EXPECT_TRUE(messages.shown.empty());
+}
+
 TEST_F(EditorWindow, AFailedLoadReportsThePathAndLeavesTheWindowAsItWas) {
     fillDemo();
     const auto before = fieldsAndBoxes();

@@ -25,29 +25,41 @@ TEST(SwitchVariables, TickThenUntickLeavesButtonSoundZeroInsteadOfEmpty) {
     EXPECT_EQ(s.varButtonSound, Untyped::number(0));
 }
 
-TEST(LoadPasses, EveryFieldReadIsOnePassAndTheLastHoldsEveryValue) {
+TEST(LoadPasses, EachRecordIsOneStepCarryingOnlyWhatItChanges) {
     const auto passes = readLoadPasses(
         ";Date Compiled-x\r\nTIMEDELAY,007\r\n;\r\ntitle,\"Hello, world\"\r\nCMD1,\" \"\r\n"
         "BACKCOLOR,\"0,0,128\"\r\nFTB,1\r\nSPLASH,2\r\nTITLE,Second\r\n;\r\n",
         "kelo.bak");
-    ASSERT_EQ(passes.size(), 10u);
-    EXPECT_EQ(passes[1].text[2], "7");  // a plain number comes back in plain form
-    EXPECT_EQ(passes[1].text[3], "");   // not read yet
-    EXPECT_EQ(passes[3].text[3], "Hello, world");
-    const LoadPass& last = passes.back();
-    EXPECT_EQ(last.text[3], "Second");  // the later value wins
-    EXPECT_EQ(last.text[14], " ");
-    EXPECT_EQ(last.text[5], "0,0,128");
-    EXPECT_EQ(last.splash, 2);
-    EXPECT_EQ(passes[6].target, LoadPass::Target::intFontBold);
-    EXPECT_EQ(passes[6].value, Untyped::number(1));
-    EXPECT_EQ(passes[7].target, LoadPass::Target::None);
+    ASSERT_EQ(passes.size(), 8u);  // the comment before the first record, then one step per record
+    EXPECT_EQ(passes[0].field, 0);
+    EXPECT_EQ(passes[1].field, 2);
+    EXPECT_EQ(passes[1].text, "7");  // a plain number comes back in plain form
+    EXPECT_EQ(passes[1].passes, 2u);  // and the comment after it
+    EXPECT_EQ(passes[2].text, "Hello, world");
+    EXPECT_EQ(passes[3].text, " ");
+    EXPECT_EQ(passes[4].text, "0,0,128");
+    EXPECT_EQ(passes[5].target, LoadPass::Target::intFontBold);
+    EXPECT_EQ(passes[5].value, Untyped::number(1));
+    EXPECT_EQ(passes[5].splash, 0);
+    EXPECT_EQ(passes[6].field, 0);
+    EXPECT_EQ(passes[6].splash, 2);
+    EXPECT_EQ(passes[7].field, 3);
+    EXPECT_EQ(passes[7].text, "Second");  // the later value wins
+    EXPECT_EQ(passes[7].splash, 2);
 }
 
 TEST(LoadPasses, TitleKeepsItsTextWhileOtherNumbersAreReadAsNumbers) {
-    const auto last = readLoadPasses("TITLE,007\r\nFONTSIZE,12.50\r\n", "kelo.bak").back();
-    EXPECT_EQ(last.text[3], "007");
-    EXPECT_EQ(last.text[11], "12.5");
+    const auto passes = readLoadPasses("TITLE,007\r\nFONTSIZE,12.50\r\n", "kelo.bak");
+    EXPECT_EQ(passes.at(0).text, "007");
+    EXPECT_EQ(passes.at(1).text, "12.5");
+}
+
+TEST(LoadPasses, FieldsWithoutRecordsCostOneStepNotOneEach) {
+    const std::string title(100 * 1024, 'T');
+    const auto passes = readLoadPasses("TITLE,\"" + title + "\"\r\n" + std::string(200000, ','), "kelo.bak");
+    ASSERT_EQ(passes.size(), 1u);
+    EXPECT_EQ(passes[0].text, title);
+    EXPECT_EQ(passes[0].passes, 200001u);
 }
 
 TEST(LoadPasses, AFileWithoutRecordsGivesNoPasses) {
