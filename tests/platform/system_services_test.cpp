@@ -25,7 +25,7 @@ protected:
         fs::create_directories(folder / "basics");
         // The test programs' few commands, and nothing else of the machine's
         // (an installed wine would change what a Windows program does).
-        for (const char* command : {"mv", "sleep"})
+        for (const char* command : {"env", "mv", "sleep"})
             for (const char* bin : {"/usr/bin/", "/bin/"})
                 if (fs::exists(std::string(bin) + command) && !fs::exists(folder / "basics" / command))
                     fs::create_symlink(std::string(bin) + command, folder / "basics" / command);
