@@ -1,7 +1,10 @@
 #include "launcher/picture_files.h"
 
 #include <QImageReader>
+#include <array>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 
 #include "script/failure.h"
 #include "script/reading_rule.h"
@@ -18,14 +21,35 @@ struct Decoded {
     std::string detail;
 };
 
+// The format a picture announces in its first bytes, so that only its own
+// reader is asked (asking every reader to look loads all the image plugins).
+// Empty when the bytes name none of these: then the readers decide.
+QByteArray formatFromFirstBytes(const std::filesystem::path& path) {
+    std::array<char, 12> head{};
+    std::ifstream in(path, std::ios::binary);
+    in.read(head.data(), head.size());
+    const auto got = static_cast<std::size_t>(in.gcount());
+    const auto startsWith = [&](const char* magic, std::size_t length, std::size_t at = 0) {
+        return got >= at + length && std::memcmp(head.data() + at, magic, length) == 0;
+    };
+    if (startsWith("BM", 2)) return "bmp";
+    if (startsWith("\x89PNG\r\n\x1a\n", 8)) return "png";
+    if (startsWith("\xff\xd8\xff", 3)) return "jpeg";
+    if (startsWith("GIF87a", 6) || startsWith("GIF89a", 6)) return "gif";
+    if (startsWith("\0\0\1\0", 4)) return "ico";
+    return {};
+}
+
 // Safe on any thread: no pixmaps, no windows.
 Decoded decode(const std::string& windowsName) {
     const std::filesystem::path path = script::mapWindowsPath(windowsName);
     std::error_code error;
     if (!std::filesystem::exists(path, error)) return {{}, script::FailureKind::FileNotFound, {}};
     if (std::filesystem::is_directory(path, error)) return {{}, script::FailureKind::InvalidPicture, "is a folder"};
-    QImageReader reader(QString::fromStdString(path.string()));
-    reader.setDecideFormatFromContent(true);
+    const QByteArray format = formatFromFirstBytes(path);
+    QImageReader reader(QString::fromStdString(path.string()), format);
+    if (format.isEmpty()) reader.setDecideFormatFromContent(true);
+    else reader.setAutoDetectImageFormat(false);
     Decoded result;
     result.image = reader.read();
     if (result.image.isNull())

@@ -10,6 +10,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <sys/wait.h>
@@ -161,6 +162,33 @@ TEST_F(LorvaneOnXvfb, NoSessionBusIsStartedWhenThereIsNone) {
     pressKey(XK_x);
     EXPECT_EQ(waitForExit(10s), std::optional<int>(0));
     EXPECT_FALSE(fs::exists(folder / "bus-launched"));
+}
+
+// A 24-bit bitmap of one colour, written byte by byte.
+void writeBitmap(const fs::path& file, int width, int height, std::uint32_t colour) {
+    const int row = (width * 3 + 3) / 4 * 4, size = 54 + row * height;
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    const auto put = [&](int at, int value, int length) {
+        for (int i = 0; i < length; ++i) bytes[static_cast<std::size_t>(at + i)] = static_cast<char>(value >> (8 * i));
+    };
+    bytes[0] = 'B', bytes[1] = 'M';
+    put(2, size, 4), put(10, 54, 4), put(14, 40, 4), put(18, width, 4), put(22, height, 4);
+    put(26, 1, 2), put(28, 24, 2), put(34, row * height, 4);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) put(54 + y * row + x * 3, static_cast<int>(colour), 3);
+    std::ofstream(file, std::ios::binary) << bytes;
+}
+
+// What the start window's first frame needs is all that is loaded for it:
+// the bitmap's own reader, not every picture format's.
+TEST_F(LorvaneOnXvfb, TheFirstFrameLoadsOnlyWhatItShows) {
+    writeBitmap(folder / "Data" / "background.bmp", 640, 480, 0x306090);
+    startLorvane("TITLE,\"Zembrot\"\nCMD1,Play\nCMD2V,False\nCMD3V,False\nBSND,0\n");
+    ASSERT_TRUE(waitForBackground(0x306090));
+    std::ifstream maps("/proc/" + std::to_string(pid) + "/maps");
+    const std::string loaded((std::istreambuf_iterator<char>(maps)), std::istreambuf_iterator<char>());
+    for (const char* library : {"libqgif", "libqjpeg", "libqico", "libqsvg"})
+        EXPECT_EQ(loaded.find(library), std::string::npos) << library << " is loaded";
 }
 
 TEST_F(LorvaneOnXvfb, ShiftAndSStartsTheGameWithoutTheIntro) {

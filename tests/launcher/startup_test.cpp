@@ -124,6 +124,26 @@ TEST_F(LauncherTest, StartUpFailuresShowNothingAndNameTheirPlace) {
     }
 }
 
+// A picture is read as what its first bytes say it is, whatever its name.
+TEST_F(LauncherTest, PicturesAreReadAsTheirFirstBytesSay) {
+    writePicture("Data/plain.bmp", 8, 6, Qt::red);
+    QImage image(8, 6, QImage::Format_RGB32);
+    image.fill(Qt::green);
+    ASSERT_TRUE(image.save(QString::fromStdString((folder / "Data/png.bmp").string()), "PNG"));
+    ASSERT_TRUE(image.save(QString::fromStdString((folder / "Data/jpeg.bmp").string()), "JPEG", 100));
+    for (const char* name : {"Data\\plain.bmp", "Data\\png.bmp", "Data\\jpeg.bmp"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(launcher::loadPicture(name).size(), QSize(8, 6));
+    }
+    writeFile("Data/torn.bmp", "BM and nothing a bitmap needs");
+    try {
+        launcher::loadPicture("Data\\torn.bmp");
+        ADD_FAILURE() << "a torn bitmap was read";
+    } catch (const script::Failure& failure) {
+        EXPECT_EQ(failure.kind(), script::FailureKind::InvalidPicture);
+    }
+}
+
 TEST_F(LauncherTest, PicturesAreFoundWhateverTheirLetterCase) {
     writePicture("Data/PLAY.BMP", 10, 10, Qt::red);
     writeScript("CMD1P,Data\\play.bmp\n");
