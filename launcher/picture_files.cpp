@@ -41,8 +41,9 @@ QByteArray formatFromFirstBytes(const std::filesystem::path& path) {
 }
 
 // Safe on any thread: no pixmaps, no windows.
-Decoded decode(const std::string& windowsName) {
-    const std::filesystem::path path = script::mapWindowsPath(windowsName);
+Decoded decode(const std::string& windowsName, const std::filesystem::path& folder) {
+    const std::filesystem::path path =
+        folder.empty() ? script::mapWindowsPath(windowsName) : script::mapWindowsPath(windowsName, folder);
     std::error_code error;
     if (!std::filesystem::exists(path, error)) return {{}, script::FailureKind::FileNotFound, {}};
     if (std::filesystem::is_directory(path, error)) return {{}, script::FailureKind::InvalidPicture, "is a folder"};
@@ -59,8 +60,8 @@ Decoded decode(const std::string& windowsName) {
 
 }  // namespace
 
-QPixmap loadPicture(const std::string& windowsName) {
-    Decoded decoded = decode(windowsName);
+QPixmap loadPicture(const std::string& windowsName, const std::filesystem::path& folder) {
+    Decoded decoded = decode(windowsName, folder);
     if (decoded.image.isNull()) throw script::Failure(decoded.failure, decoded.detail, windowsName);
     return QPixmap::fromImage(std::move(decoded.image));
 }
@@ -78,7 +79,7 @@ void PictureFiles::prefetch(const std::vector<std::string>& windowsNames) {
     std::vector<std::packaged_task<QImage()>> tasks;
     for (const std::string& name : windowsNames) {
         if (pictures_.count(name) || pending_.count(name)) continue;
-        tasks.emplace_back([name] { return decode(name).image; });
+        tasks.emplace_back([name, folder = folder_] { return decode(name, folder).image; });
         pending_.emplace(name, tasks.back().get_future());
     }
     if (tasks.empty()) return;
@@ -95,7 +96,7 @@ const QPixmap& PictureFiles::load(const std::string& windowsName) {
         if (!image.isNull())
             return pictures_.emplace(windowsName, QPixmap::fromImage(std::move(image))).first->second;
     }
-    return pictures_.emplace(windowsName, loadPicture(windowsName)).first->second;
+    return pictures_.emplace(windowsName, loadPicture(windowsName, folder_)).first->second;
 }
 
 std::vector<std::string> picturesNamedIn(const std::string& scriptBytes) {

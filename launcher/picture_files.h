@@ -3,6 +3,7 @@
 
 #include <QImage>
 #include <QPixmap>
+#include <filesystem>
 #include <future>
 #include <map>
 #include <string>
@@ -12,15 +13,17 @@
 namespace launcher {
 
 // Throws script::Failure naming the file: FileNotFound when nothing is there,
-// InvalidPicture when it is a folder or no reader can decode it.
-QPixmap loadPicture(const std::string& windowsName);
+// InvalidPicture when it is a folder or no reader can decode it. Relative
+// names are taken from `folder`, or from the working folder when it is empty.
+QPixmap loadPicture(const std::string& windowsName, const std::filesystem::path& folder = {});
 
 // The settings pass loads the same pictures on every one of its runs; this
 // decodes each file once and hands out the same picture afterwards. Lives as
-// long as one start-up (or one load of the help screen).
+// long as one start-up (or one load of the help screen). Relative names are
+// taken from the folder it is given, by default the working folder.
 class PictureFiles {
 public:
-    PictureFiles() = default;
+    explicit PictureFiles(std::filesystem::path folder = {}) : folder_(std::move(folder)) {}
     ~PictureFiles();
     PictureFiles(const PictureFiles&) = delete;
     PictureFiles& operator=(const PictureFiles&) = delete;
@@ -34,6 +37,7 @@ public:
     void prefetch(const std::vector<std::string>& windowsNames);
 
 private:
+    std::filesystem::path folder_;
     std::map<std::string, QPixmap> pictures_;
     std::map<std::string, std::future<QImage>> pending_;
     std::thread worker_;

@@ -7,9 +7,8 @@
 #include <cstdint>
 #include <string>
 
-#include "launcher/graphical_button.h"
 #include "launcher/picture_files.h"
-#include "launcher/screen_label.h"
+#include "launcher/start_screen.h"
 #include "script/menu_settings.h"
 
 namespace platform { class Platform; }
@@ -18,17 +17,17 @@ namespace launcher {
 
 class LauncherWindows;
 
-class start : public QWidget {
+// The window is the start screen's host and finds the screen's files below
+// the working folder, through the platform's existence test.
+class start : public QWidget, private ScreenFiles, public StartScreen {
 public:
-    static constexpr int kClientWidth = 328, kClientHeight = 416;
-
     explicit start(LauncherWindows& windows);
     ~start() override;
 
     // --- load and settings pass -------------------------------------------------
     void Form_Load();
     void ApplySettings();
-    bool FileExists(const std::string& strPath);
+    bool FileExists(const std::string& strPath) override;
 
     // --- presentation and sequences ---------------------------------------------
     void StartPresentation();
@@ -67,21 +66,7 @@ public:
     std::string strSplashText;
     std::string strMusicFile;
 
-    // --- controls, at their design places ------------------------------------------
-    QLabel* Image1;
-    ScreenLabel* Label1;
-    ScreenLabel* Label2;
-    ScreenLabel* Label3;
-    ScreenLabel* Label5;
-    GraphicalButton* Command1;
-    GraphicalButton* Command3;
-    GraphicalButton* Command5;
-    GraphicalButton* Command2;
-    GraphicalButton* Command4;
-    GraphicalButton* Command7;
-    GraphicalButton* Command6;
-
-    QColor backgroundColour() const;
+    // The controls (Image1, Label1, Command1 ...) are the start screen's.
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -89,21 +74,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // The keywords one button takes its caption, colour and picture from.
-    struct ButtonGroup {
-        script::Untyped script::MenuSettings::*caption;
-        const char* colour;
-        script::Untyped script::MenuSettings::*picture;
-        const char* pictureKeyword;
-    };
-
-    void buildControls();
+    const QPixmap& picture(const std::string& windowsName) override;
     void connectHandlers();
     void takeWindowFields();
-    void applyButtonRule(GraphicalButton* button, const ButtonGroup& group);
-    const QPixmap& buttonPicture(const script::Untyped& name, const char* keyword);
-    void setBackgroundColour(const QColor& colour);
-    void setImage1Picture(const QPixmap& picture);
     void centreOnScreen();
 
     void clickSound();

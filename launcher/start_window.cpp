@@ -1,4 +1,4 @@
-// The start window's design, its load handler and the settings pass.
+// The start window: its load handler, the settings pass and its keys.
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -7,10 +7,9 @@
 
 #include "launcher/artwork.h"
 #include "launcher/launcher_windows.h"
-#include "launcher/script_text.h"
 #include "launcher/start.h"
+#include "launcher/startup_reading.h"
 #include "script/file_io.h"
-#include "script/reading_rule.h"
 #include "script/windows_path.h"
 
 namespace launcher {
@@ -18,102 +17,20 @@ namespace launcher {
 namespace {
 
 constexpr const char* kScriptName = "Data\\kelo.pod";
-constexpr const char* kBackgroundPicture = "Data\\background.bmp";
-
-QFont designFont() {
-    QFont font(QStringLiteral("Comic Sans MS"));
-    font.setPointSize(18);
-    font.setBold(true);
-    return font;
-}
-
-QColor colourFromNumber(std::uint32_t number) {
-    return QColor(number & 0xFF, (number >> 8) & 0xFF, (number >> 16) & 0xFF);
-}
-
-// The pass runs after every field of the script; setting a control to what it
-// already shows would only cost time, so each of these leaves it alone then.
-void setShown(QWidget* control, bool shown) {
-    if (control->isHidden() == shown) control->setVisible(shown);
-}
-
-void setGeometryIfChanged(QWidget* control, const QRect& geometry) {
-    if (control->geometry() != geometry) control->setGeometry(geometry);
-}
-
-void setFontIfChanged(QWidget* control, const QFont& font) {
-    if (control->font() != font) control->setFont(font);
-}
-
-void setCaptionIfChanged(QPushButton* button, const QString& caption) {
-    if (button->text() != caption) button->setText(caption);
-}
-
-// An empty font name leaves the face to the system: the desktop's own
-// default face, rather than whatever the font matcher ranks first for "".
-QString faceName(const std::string& name) {
-    return name.empty() ? QApplication::font().family() : fromScriptText(name);
-}
-
-void setFontSize(QFont& font, float points) {
-    // A size of 0 or less is no size: the font keeps the one it has.
-    if (points > 0) font.setPointSizeF(points);
-}
 
 }  // namespace
 
-start::start(LauncherWindows& windows) : windows_(windows), platform_(windows.platform()) {
+start::start(LauncherWindows& windows)
+    : StartScreen(*this, *this), windows_(windows), platform_(windows.platform()) {
     setObjectName(QStringLiteral("start"));
     setWindowTitle(QStringLiteral("Start"));
     setWindowIcon(QIcon(startWindowIcon()));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(kClientWidth, kClientHeight);
-    setAutoFillBackground(true);
-    setBackgroundColour(QColor(0, 0, 255));
-    setFont(designFont());
-    buildControls();
     connectHandlers();
 }
 
 start::~start() = default;
-
-void start::buildControls() {
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(-8, 0, 345, 608);
-    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-
-    auto label = [this](const char* name, QRect geometry, bool centred) {
-        auto* control = new ScreenLabel(this, geometry, centred);
-        control->setObjectName(QString::fromLatin1(name));
-        control->setFont(designFont());
-        control->setTextColour(Qt::black);
-        return control;
-    };
-    Label1 = label("Label1", {48, 40, 217, 41}, false);
-    Label2 = label("Label2", {40, 97, 249, 81}, false);
-    Label2->setWordWrap(true);
-    Label3 = label("Label3", {150, 40, 11, 55}, true);
-    Label5 = label("Label5", {160, 209, 11, 22}, true);
-    Label5->setAutoSize(true);
-
-    auto button = [this](const char* name, QRect geometry) {
-        auto* control = new GraphicalButton(this);
-        control->setObjectName(QString::fromLatin1(name));
-        control->setGeometry(geometry);
-        control->setFont(designFont());
-        return control;
-    };
-    Command1 = button("Command1", {120, 240, 89, 35});
-    Command3 = button("Command3", {120, 288, 89, 35});
-    Command5 = button("Command5", {120, 336, 89, 35});
-    Command2 = button("Command2", {120, 376, 89, 35});
-    Command4 = button("Command4", {8, 360, 89, 35});
-    Command7 = button("Command7", {120, 360, 89, 35});
-    Command6 = button("Command6", {232, 360, 89, 35});
-    Image1->lower();
-}
 
 void start::connectHandlers() {
     auto handle = [this](GraphicalButton* control, void (start::*handler)()) {
@@ -129,21 +46,6 @@ void start::connectHandlers() {
     handle(Command7, &start::Command7_Click);
 }
 
-QColor start::backgroundColour() const { return palette().color(QPalette::Window); }
-
-void start::setBackgroundColour(const QColor& colour) {
-    if (backgroundColour() == colour) return;
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, colour);
-    setPalette(colours);
-}
-
-void start::setImage1Picture(const QPixmap& picture) {
-    if (Image1->pixmap().cacheKey() != picture.cacheKey()) Image1->setPixmap(picture);
-    // The picture control takes its picture's own size.
-    if (Image1->size() != picture.size()) Image1->resize(picture.size());
-}
-
 void start::centreOnScreen() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen) return;
@@ -153,31 +55,25 @@ void start::centreOnScreen() {
 
 bool start::FileExists(const std::string& strPath) { return platform_.PathFileExistsA(strPath) == 1; }
 
+const QPixmap& start::picture(const std::string& windowsName) { return pictures_.load(windowsName); }
+
 void start::Form_Load() {
     // Key preview: the window's key handler sees every key before the button
     // that has the focus.
     for (QWidget* control : findChildren<QWidget*>()) control->installEventFilter(this);
 
-    startupValues_ = {};
-    startupValues_.FONTSIZE = 1;
-    startupValues_.fileName = kScriptName;
+    startupValues_ = initialStartupValues(kScriptName);
     pictures_.clear();
 
-    for (ScreenLabel* label : {Label1, Label2, Label3, Label5}) label->holdSizing(true);
+    holdSizing(true);
     std::string bytes = script::readWholeFile(script::mapWindowsPath(kScriptName), kScriptName);
     pictures_.prefetch(picturesNamedIn(bytes));
-    script::FieldReader reader(std::move(bytes), kScriptName);
-    do {
-        const script::Record record = script::readRecord(reader, script::launcherKeywords());
-        if (record.kind == script::Record::Kind::Skipped) continue;
-        if (record.kind == script::Record::Kind::Matched) {
-            script::storeLauncherRecord(startupValues_, record);
-            takeWindowFields();
-        }
+    readStartupScript(std::move(bytes), startupValues_, [this] {
+        takeWindowFields();
         ApplySettings();
-    } while (!reader.atEnd());
+    });
 
-    for (ScreenLabel* label : {Label1, Label2, Label3, Label5}) label->holdSizing(false);
+    holdSizing(false);
     // The start-up values end with the load; the controls keep what they show.
     startupValues_ = {};
     pictures_.clear();
@@ -200,127 +96,11 @@ void start::takeWindowFields() {
     strBgWave = s.BGWAV;
 }
 
-const QPixmap& start::buttonPicture(const script::Untyped& name, const char* keyword) {
-    try {
-        return pictures_.load(name.asText());
-    } catch (const script::Failure& failure) {
-        const auto line = startupValues_.lineOf.find(keyword);
-        throw script::Failure(failure.kind(), "names " + name.asText() + ", which " +
-                                                  (failure.kind() == script::FailureKind::FileNotFound
-                                                       ? std::string("does not exist")
-                                                       : failure.detail()),
-                              kScriptName, line == startupValues_.lineOf.end() ? 0 : line->second, keyword);
-    }
-}
-
-void start::applyButtonRule(GraphicalButton* button, const ButtonGroup& group) {
-    const script::MenuSettings& s = startupValues_;
-    const script::Untyped& picture = s.*group.picture;
-    QFont font = button->font();
-    if (script::namesPicture(picture)) {
-        button->setPicture(buttonPicture(picture, group.pictureKeyword));
-        button->setFaceColour(Qt::black);
-        setCaptionIfChanged(button, QString());
-        font.setBold(false);
-        font.setFamily(faceName({}));
-    } else {
-        button->setFaceColour(colourFromNumber(script::colourSetting(s, group.colour)));
-        setCaptionIfChanged(button, fromScriptText(script::toCaption(s.*group.caption)));
-        font.setBold(script::truthSetting(s, "FTB"));
-        font.setFamily(faceName(s.FNT));
-    }
-    setFontIfChanged(button, font);
-}
-
 void start::ApplySettings() {
-    const script::MenuSettings& s = startupValues_;
-    using S = script::MenuSettings;
-    static const ButtonGroup group1{&S::CMD1, "CMD1BC", &S::CMD1P, "CMD1P"},
-        group2{&S::CMD2, "CMD2BC", &S::CMD2P, "CMD2P"}, group3{&S::CMD3, "CMD3BC", &S::CMD3P, "CMD3P"},
-        group5{&S::CMD5, "CMD5BC", &S::CMD5P, "CMD5P"};
-
-    // 1. Values the later handlers read.
-    intButtonSoundOn = s.BSND;
-    strTitle2 = s.TITLE2;
-
-    // 2. Layout.
-    if (script::isSplashSet(s.SPLASH)) {
-        for (QWidget* control : {static_cast<QWidget*>(Command1), static_cast<QWidget*>(Command2),
-                                 static_cast<QWidget*>(Command3), static_cast<QWidget*>(Command5)})
-            setShown(control, false);
-        setShown(Command4, true);
-        setShown(Command6, true);
-        setShown(Command7, true);
-        setShown(Label3, true);
-        setShown(Label1, false);
-    } else {
-        setShown(Command2, script::truthSetting(s, "CMD2V"));
-        setShown(Command3, script::truthSetting(s, "CMD3V"));
-        setShown(Command4, false);
-        setShown(Command6, false);
-        setShown(Command7, false);
-        setShown(Label3, false);
-        setShown(Label1, true);
-    }
-
-    // 3. Background: the picture, or else the colour.
-    if (FileExists(kBackgroundPicture))
-        setImage1Picture(pictures_.load(kBackgroundPicture));
-    else
-        setBackgroundColour(colourFromNumber(script::colourSetting(s, "BACKCOLOR")));
-
-    // 4. to 7. The title lines.
-    const bool bold = script::truthSetting(s, "FTB");
-    const QColor titleColour = colourFromNumber(script::colourSetting(s, "LBL1-2"));
-    const QString fontName = faceName(s.FNT);
-    QFont font = Label1->font();
-    font.setBold(bold);
-    font.setFamily(fontName);
-    Label1->setAutoSize(true);
-    Label1->setTextColour(titleColour);
-    Label2->setTextColour(titleColour);
-    QFont font2 = Label2->font();
-    font2.setFamily(fontName);
-    setFontSize(font2, s.FONTSIZE);
-    Label2->setFontIfChanged(font2);
-    setFontSize(font, s.FONTSIZE);
-    Label1->setFontIfChanged(font);
-    Label1->setCaption(fromScriptText(s.TITLE));
-    Label2->setCaption(fromScriptText(strTitle2));
-
-    // 8. The splash text.
-    QFont font3 = Label3->font();
-    font3.setBold(bold);
-    font3.setFamily(fontName);
-    setFontSize(font3, s.FONTSIZE);
-    Label3->setFontIfChanged(font3);
-    Label3->setAutoSize(true);
-    Label3->setTextColour(titleColour);
-    Label3->setCaption(fromScriptText(strSplashText));
-
-    // 9. The hint.
-    QFont font5 = Label5->font();
-    font5.setPointSize(8);
-    Label5->setFontIfChanged(font5);
-    Label5->setTextColour(titleColour);
-    Label5->setCaption(QStringLiteral("Press S to skip Intro"));
-
-    // 10. to 16. The buttons.
-    applyButtonRule(Command1, group1);
-    applyButtonRule(Command2, group2);
-    applyButtonRule(Command3, group3);
-    applyButtonRule(Command5, group5);
-    applyButtonRule(Command6, group5);
-    if (Command4->toolTip() != QLatin1String("Get Ready")) Command4->setToolTip(QStringLiteral("Get Ready"));
-    applyButtonRule(Command7, group3);
-    const bool helpInRow = script::truthSetting(s, "CMD7V");
-    setShown(Command7, helpInRow);
-    applyButtonRule(Command4, group1);
-
-    // 17. The splash row: two wide buttons, or three narrow ones.
-    const int width = helpInRow ? 89 : 150;
-    setGeometryIfChanged(Command4, QRect(Command4->x(), Command4->y(), width, 35));
-    setGeometryIfChanged(Command6, QRect(helpInRow ? 230 : 172, Command6->y(), width, 35));
+    // Values the later handlers read, then the look.
+    intButtonSoundOn = startupValues_.BSND;
+    strTitle2 = startupValues_.TITLE2;
+    StartScreen::ApplySettings(startupValues_);
 }
 
 void start::keyPressEvent(QKeyEvent* event) {

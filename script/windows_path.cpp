@@ -102,4 +102,23 @@ fs::path mapWindowsPath(std::string_view windowsPath) {
     return mapWindowsPath(windowsPath, ec ? fs::path(".") : base);
 }
 
+namespace {
+
+bool existsAsFileOrFolder(const fs::path& path) {
+    std::error_code error;
+    const auto status = fs::status(path, error);
+    if (error) return false;
+    return fs::is_regular_file(status) || fs::is_directory(status);
+}
+
+}  // namespace
+
+bool windowsPathExists(std::string_view windowsPath, const fs::path& base) {
+    return !windowsPath.empty() && existsAsFileOrFolder(mapWindowsPath(windowsPath, base));
+}
+
+bool windowsPathExists(std::string_view windowsPath) {
+    return !windowsPath.empty() && existsAsFileOrFolder(mapWindowsPath(windowsPath));
+}
+
 }  // namespace script

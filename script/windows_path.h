@@ -19,4 +19,9 @@ std::filesystem::path mapWindowsPath(std::string_view windowsPath,
                                      const std::filesystem::path& base);
 std::filesystem::path mapWindowsPath(std::string_view windowsPath);  // base: working folder
 
+// The existence test for a Windows name: an existing file or folder, found as
+// mapWindowsPath finds it. An empty name names nothing.
+bool windowsPathExists(std::string_view windowsPath, const std::filesystem::path& base);
+bool windowsPathExists(std::string_view windowsPath);  // base: working folder
+
 }  // namespace script

@@ -1,0 +1,27 @@
+#include "launcher/startup_reading.h"
+
+#include "script/field_reader.h"
+#include "script/reading_rule.h"
+
+namespace launcher {
+
+script::MenuSettings initialStartupValues(const std::string& fileName) {
+    script::MenuSettings values;
+    values.FONTSIZE = 1;
+    values.fileName = fileName;
+    return values;
+}
+
+void readStartupScript(std::string bytes, script::MenuSettings& values, const std::function<void()>& afterField) {
+    script::FieldReader reader(std::move(bytes), values.fileName);
+    // The end is tested only after a field is read, so an empty script fails
+    // at its first read.
+    do {
+        const script::Record record = script::readRecord(reader, script::launcherKeywords());
+        if (record.kind == script::Record::Kind::Skipped) continue;
+        if (record.kind == script::Record::Kind::Matched) script::storeLauncherRecord(values, record);
+        afterField();
+    } while (!reader.atEnd());
+}
+
+}  // namespace launcher
