@@ -7,7 +7,8 @@
 
 #include "platform/gst_media_engine.h"
 
-#include <gst/pbutils/pbutils.h>
+#include <gst/video/video.h>
+#include <optional>
 #include <gst/video/videooverlay.h>
 
 #include "platform/gst_support.h"
@@ -77,25 +78,20 @@ bool onX11() {
     return QGuiApplication::instance() && QGuiApplication::platformName() == QLatin1String("xcb");
 }
 
-std::optional<MediaRect> clipSize(const std::filesystem::path& file) {
-    GstDiscoverer* discoverer = gst_discoverer_new(openTimeout, nullptr);
-    if (!discoverer) return std::nullopt;
-    gchar* uri = gst_filename_to_uri(file.c_str(), nullptr);
-    GstDiscovererInfo* info = gst_discoverer_discover_uri(discoverer, uri, nullptr);
-    g_free(uri);
-    std::optional<MediaRect> size;
-    if (info && gst_discoverer_info_get_result(info) == GST_DISCOVERER_OK) {
-        GList* streams = gst_discoverer_info_get_video_streams(info);
-        if (streams) {
-            auto* video = GST_DISCOVERER_VIDEO_INFO(streams->data);
-            size = MediaRect{0, 0, static_cast<int>(gst_discoverer_video_info_get_width(video)),
-                             static_cast<int>(gst_discoverer_video_info_get_height(video))};
-        }
-        gst_discoverer_stream_info_list_free(streams);
-    }
-    if (info) g_object_unref(info);
-    g_object_unref(discoverer);
-    return size;
+// The clip's own size, from the format its first video stream settled on
+// while prerolling; none when it has no picture.
+std::optional<MediaRect> prerolledClipSize(GstElement* playbin) {
+    GstPad* pad = nullptr;
+    g_signal_emit_by_name(playbin, "get-video-pad", 0, &pad);
+    if (!pad) return std::nullopt;
+    GstCaps* caps = gst_pad_get_current_caps(pad);
+    gst_object_unref(pad);
+    if (!caps) return std::nullopt;
+    GstVideoInfo info;
+    const bool known = gst_video_info_from_caps(&info, caps);
+    gst_caps_unref(caps);
+    if (!known) return std::nullopt;
+    return MediaRect{0, 0, GST_VIDEO_INFO_WIDTH(&info), GST_VIDEO_INFO_HEIGHT(&info)};
 }
 
 GstElement* makeVideoSink() {
@@ -120,25 +116,29 @@ GstElement* makeSilentVideoSink() {
 class GstPlayback final : public MediaPlayback {
 public:
     ~GstPlayback() override {
-        if (state_->pipeline) {
-            gst_element_set_state(state_->pipeline, GST_STATE_NULL);
-            GstBus* bus = gst_element_get_bus(state_->pipeline);
-            gst_bus_set_sync_handler(bus, nullptr, nullptr, nullptr);
-            gst_object_unref(bus);
+        GstElement* pipeline = state_->pipeline;
+        if (!pipeline) return;
+        GstBus* bus = gst_element_get_bus(pipeline);
+        gst_bus_set_sync_handler(bus, nullptr, nullptr, nullptr);
+        gst_object_unref(bus);
+        if (surface_ || foreignParent_) {
+            // The sink must let go of the window before it goes.
+            gst_element_set_state(pipeline, GST_STATE_NULL);
+            delete surface_.data();
+            delete foreignParent_;
+            gst_object_unref(pipeline);
+            return;
         }
-        delete surface_.data();
-        delete foreignParent_;
-        if (state_->pipeline) gst_object_unref(state_->pipeline);
+        // Closing an audio device waits for its sound output to wind down;
+        // nobody needs to wait for that (music closed before a clip plays).
+        gst_element_call_async(
+            pipeline, [](GstElement* element, gpointer) { gst_element_set_state(element, GST_STATE_NULL); },
+            pipeline, gst_object_unref);
     }
 
     bool start(MediaKind kind, const std::filesystem::path& file, std::uintptr_t parentWindow,
                std::function<void()> onFailure, QObject* context) {
         state_->onFailure = std::move(onFailure);
-        if (kind == MediaKind::Video) {
-            const auto size = clipSize(file);
-            if (!size) return false;
-            size_ = *size;
-        }
         GstElement* pipeline = makePlaybin(file);
         if (!pipeline) return false;
         state_->pipeline = GST_ELEMENT(gst_object_ref_sink(pipeline));
@@ -152,7 +152,8 @@ public:
                 return false;
             }
             surface_ = new VideoSurface(parent, videoSink);
-            surface_->setGeometry(0, 0, std::max(1, size_.width), std::max(1, size_.height));
+            // Sized once prerolling has told the clip's size.
+            surface_->setGeometry(0, 0, 1, 1);
             surface_->create();
             gst_video_overlay_set_window_handle(GST_VIDEO_OVERLAY(videoSink), surface_->winId());
             // A window closed under a playing clip must not be drawn into.
@@ -172,7 +173,14 @@ public:
 
         // Opening means prerolled: errors in the file show here, not later.
         if (gst_element_set_state(state_->pipeline, GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE) return false;
-        return gst_element_get_state(state_->pipeline, nullptr, nullptr, openTimeout) != GST_STATE_CHANGE_FAILURE;
+        if (gst_element_get_state(state_->pipeline, nullptr, nullptr, openTimeout) == GST_STATE_CHANGE_FAILURE)
+            return false;
+        if (kind != MediaKind::Video) return true;
+        const auto size = prerolledClipSize(state_->pipeline);
+        if (!size) return false;
+        size_ = *size;
+        if (surface_) surface_->setGeometry(0, 0, std::max(1, size_.width), std::max(1, size_.height));
+        return true;
     }
 
     MediaRect naturalSize() const override { return size_; }
