@@ -24,6 +24,7 @@
 #include "script/file_io.h"
 #include "script/untyped.h"
 #include "script/windows_path.h"
+#include "start_preview.h"
 #include "window_style.h"
 
 namespace editor {
@@ -139,6 +140,7 @@ frmMain::frmMain(platform::Platform& platform, MessageBoxes& messages, QWidget* 
     Check5->setValue(Grayed);
     Check8->setValue(Grayed);
     connectHandlers();
+    connectPreview();
     setTabOrder();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     Text2->setFocus();
@@ -341,6 +343,22 @@ void frmMain::buildMenu() {
     mnusave->setChecked(true);
     mnusave->setEnabled(true);
     connect(mnusave, &QAction::triggered, mnusave, [this] { mnusave->setChecked(true); });
+
+    QMenu* mnuView = menuBar()->addMenu(QStringLiteral("&View"));
+    mnuView->setObjectName(QStringLiteral("mnuView"));
+    mnuView->setFont(controlFont());
+    mnuStartScreenPreview = mnuView->addAction(QStringLiteral("Start Screen Preview"));
+    mnuStartScreenPreview->setObjectName(QStringLiteral("mnuStartScreenPreview"));
+    connect(mnuStartScreenPreview, &QAction::triggered, this, &frmMain::mnuStartScreenPreview_Click);
+}
+
+void frmMain::connectPreview() {
+    preview_ = new StartPreview([this] { return snapshot(); }, this);
+    // Every field and switch that Compile/Save writes redraws it.
+    for (int n = 1; n <= 31; ++n)
+        connect(Text(n), &QLineEdit::textChanged, preview_, &StartPreview::scheduleUpdate);
+    for (int n = 1; n <= 8; ++n)
+        connect(Check(n), &CheckBox::valueChanged, preview_, &StartPreview::scheduleUpdate);
 }
 
 void frmMain::connectHandlers() {
@@ -419,12 +437,15 @@ void frmMain::Command1_Click() {
     QCoreApplication::quit();
 }
 
-void frmMain::Command2_Click() {
+script::EditorSnapshot frmMain::snapshot() const {
     std::array<std::string, 32> texts;
     for (int n = 1; n <= 31; ++n) texts[static_cast<std::size_t>(n)] = Text(n)->text().toStdString();
-    const script::EditorSnapshot snapshot = makeSnapshot(texts, switches_);
+    return makeSnapshot(texts, switches_);
+}
+
+void frmMain::Command2_Click() {
     try {
-        compileAndSave(snapshot, platform_,
+        compileAndSave(snapshot(), platform_,
                        [this] { messages_.inform(this, " Compile", "  Compile Complete"); });
     } catch (const script::Failure& failure) {
         messages_.reportFailure(this, failure);
@@ -496,6 +517,19 @@ void frmMain::Command4_Click() {
     }
     picker_->raise();
     picker_->activateWindow();
+}
+
+void frmMain::mnuStartScreenPreview_Click() {
+    if (!preview_->isVisible()) {
+        // Beside the main window, where the screen can be watched while typing.
+        preview_->adjustSize();
+        preview_->move(frameGeometry().topRight() + QPoint(8, 0));
+        preview_->show();
+    } else {
+        preview_->setWindowState(preview_->windowState() & ~Qt::WindowMinimized);
+    }
+    preview_->raise();
+    preview_->activateWindow();
 }
 
 void frmMain::mnuOpen_Click() {

@@ -8,6 +8,7 @@
 #include <array>
 #include <string>
 
+#include "script/writer.h"
 #include "switch_variables.h"
 
 class QAction;
@@ -23,6 +24,7 @@ namespace editor {
 class CheckBox;
 class Form1;
 class MessageBoxes;
+class StartPreview;
 struct LoadPass;
 struct LoadedBoxes;
 
@@ -37,6 +39,10 @@ public:
     CheckBox* Check(int n) const { return checks_.at(static_cast<std::size_t>(n)); }
     const SwitchVariables& switches() const { return switches_; }
     Form1* picker() const;
+    // The start screen preview; it lives as long as the window, shown or not.
+    StartPreview* preview() const { return preview_; }
+    // The fields and switches as Compile/Save writes them.
+    script::EditorSnapshot snapshot() const;
 
     // Controls, by the names the handlers use.
     QLineEdit *Text1, *Text2, *Text3, *Text4, *Text5, *Text6, *Text7, *Text8, *Text9, *Text10,
@@ -48,7 +54,7 @@ public:
     QPushButton *Command1, *Command2, *Command3, *Command4;
     QGroupBox *Frame1, *Frame2, *Frame3, *Frame4, *Frame5, *Frame6, *Frame7, *Frame8, *Frame9,
         *Frame10;
-    QAction *mnuOpen, *mnusave;
+    QAction *mnuOpen, *mnusave, *mnuStartScreenPreview;
 
     // Handlers.
     void Check1_Click();
@@ -71,6 +77,7 @@ public:
     void Command3_Click();  // Load Data
     void Command4_Click();  // RGB Picker
     void mnuOpen_Click();
+    void mnuStartScreenPreview_Click();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -85,6 +92,7 @@ private:
     void buildButtonsFrame(QWidget* client);
     void buildMenu();
     void connectHandlers();
+    void connectPreview();
     void setTabOrder();
     void applyNumericRule(QLineEdit* field);
     void applyLoadPass(const LoadPass& pass, bool first);
@@ -98,6 +106,7 @@ private:
     std::array<QLineEdit*, 32> texts_{};
     std::array<CheckBox*, 9> checks_{};
     QPointer<Form1> picker_;
+    StartPreview* preview_ = nullptr;
 };
 
 }  // namespace editor

@@ -10,6 +10,7 @@
 
 #include "command_line.h"
 #include "frm_main.h"
+#include "launcher/fonts.h"
 #include "message_boxes.h"
 #include "platform/platform.h"
 #include "platform/process_environment.h"
@@ -67,10 +68,9 @@ int main(int argc, char** argv) {
     if (const auto status = editor::handleCommandLine(argc, argv)) return *status;
     platform::skipSessionBusAutolaunch();
 
-    // The windows name the fonts of the system they were drawn for.
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
-    QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
+    // The windows, and the start screen the preview draws, name the fonts of
+    // the system they were drawn for.
+    launcher::installFontSubstitutions();
 
     // Without a display there is no window to show; standard error alone.
     if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("QT_QPA_PLATFORM")) {
