@@ -1,98 +1,77 @@
-// Time from process start to the first frame of the start window on Xvfb,
-// against a bare Qt window of the same size started the same way.
-#include <QImage>  // Qt before Xlib
-
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-#include <algorithm>
-#include <chrono>
-#include <csignal>
+// Lorvane's start on the demo folder, side by side with bare Qt windows
+// started the same way in alternating rounds: time from the fork to the
+// first frame on the screen, and peak memory by then.
 #include <cstdio>
 #include <filesystem>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <string>
 #include <vector>
 
-#include "bench_folder.h"
+#include "first_frame.h"
 #include "xvfb_server.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 // One pixel of the client area, well clear of every label and button: it
-// takes the background colour with the window's first frame.
+// takes the window's colour with its first frame.
 constexpr int kProbeX = 347 + 20, kProbeY = 175 + 200;
+constexpr std::uint32_t kWindowColour = 0x101440;
 
-double secondsToFirstFrame(const char* program, const std::filesystem::path& folder, Display* display,
-                           const char* argument = nullptr) {
-    const std::uint32_t wanted = launcher_bench::kBackground.rgb() & 0xFFFFFF;
-    const Window root = DefaultRootWindow(display);
-    const auto started = Clock::now();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        if (chdir(folder.c_str()) != 0) _exit(126);
-        unsetenv("QT_QPA_PLATFORM");
-        execl(program, program, argument, static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    double seconds = -1;
-    while (Clock::now() - started < std::chrono::seconds(20)) {
-        XImage* image = XGetImage(display, root, kProbeX, kProbeY, 1, 1, AllPlanes, ZPixmap);
-        const std::uint32_t pixel = static_cast<std::uint32_t>(XGetPixel(image, 0, 0) & 0xFFFFFF);
-        XDestroyImage(image);
-        if (pixel == wanted) {
-            seconds = std::chrono::duration<double>(Clock::now() - started).count();
-            break;
-        }
-        usleep(500);
-    }
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
-    // Let the server forget the window before the next start.
-    XSync(display, False);
-    usleep(200000);
-    return seconds;
-}
+struct Contender {
+    const char* name;
+    std::vector<std::string> command;
+    std::vector<double> seconds, megabytes;
+};
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
+void printRatio(const char* what, const Contender& a, const Contender& b, const char* goal) {
+    const auto sa = bench::summarise(a.seconds), sb = bench::summarise(b.seconds);
+    std::vector<double> paired;
+    for (std::size_t i = 0; i < a.seconds.size(); ++i) paired.push_back(a.seconds[i] / b.seconds[i]);
+    std::printf("%s: ratio %.2f (goal %s; median of the rounds' own ratios %.2f)\n    %s %s\n    %s %s\n", what,
+                sa.median / sb.median, goal, bench::summarise(paired).median, a.name,
+                bench::describeMilliseconds(sa).c_str(), b.name, bench::describeMilliseconds(sb).c_str());
 }
 
 }  // namespace
 
 int main() {
     testing_support::XvfbServer xvfb;
-    const auto folder = launcher_bench::makeGameFolder("lorvane-startup-bench");
     Display* display = XOpenDisplay(nullptr);
     if (!display) return 1;
+    const bench::FrameSeen windowColourShows = [](Display* d) {
+        return bench::pixelAt(d, kProbeX, kProbeY) == kWindowColour;
+    };
 
-    constexpr int kRuns = 15;
-    std::vector<double> launcher, bare, bareWithText;
-    secondsToFirstFrame(BARE_WINDOW_PATH, folder, display);  // warm the caches once
-    secondsToFirstFrame(LORVANE_PATH, folder, display);
-    for (int run = 0; run < kRuns; ++run) {
-        bare.push_back(secondsToFirstFrame(BARE_WINDOW_PATH, folder, display));
-        launcher.push_back(secondsToFirstFrame(LORVANE_PATH, folder, display));
-        bareWithText.push_back(secondsToFirstFrame(BARE_WINDOW_PATH, folder, display, "text"));
+    std::vector<Contender> contenders{
+        {"lorvane", {LORVANE_PATH}, {}, {}},
+        {"bare Qt window", {BARE_WINDOW_PATH}, {}, {}},
+        {"bare window doing the same visible work", {BARE_WINDOW_PATH, "same-work"}, {}, {}},
+    };
+    // Warm the file caches once.
+    for (const Contender& c : contenders) bench::timeToFirstFrame(display, c.command, DEMO_FOLDER, windowColourShows);
+    const int rounds = bench::roundsFromEnvironment(15);
+    for (int round = 0; round < rounds; ++round) {
+        for (Contender& c : contenders) {
+            const auto frame = bench::timeToFirstFrame(display, c.command, DEMO_FOLDER, windowColourShows);
+            if (frame.seconds < 0) {
+                std::fprintf(stderr, "%s never showed its first frame\n", c.name);
+                return 1;
+            }
+            c.seconds.push_back(frame.seconds);
+            c.megabytes.push_back(frame.peakMegabytes);
+        }
     }
     XCloseDisplay(display);
-    std::filesystem::remove_all(folder);
 
-    if (*std::min_element(launcher.begin(), launcher.end()) < 0 || *std::min_element(bare.begin(), bare.end()) < 0) {
-        std::fprintf(stderr, "a window never showed its first frame\n");
-        return 1;
-    }
-    const double l = median(launcher), b = median(bare);
-    const double lFastest = *std::min_element(launcher.begin(), launcher.end());
-    const double bFastest = *std::min_element(bare.begin(), bare.end());
-    std::printf("first frame, median of %d alternating runs: lorvane %.1f ms, bare Qt window %.1f ms, "
-                "ratio %.2f (goal <= 1.25)\n",
-                kRuns, l * 1000, b * 1000, l / b);
-    const double t = median(bareWithText);
-    std::printf("  for scale: the bare window with one line of text %.1f ms, lorvane / that %.2f\n", t * 1000, l / t);
-    std::printf("fastest runs: lorvane %.1f ms, bare Qt window %.1f ms, ratio %.2f\n", lFastest * 1000,
-                bFastest * 1000, lFastest / bFastest);
+    std::printf("exec -> first frame on the demo folder, %d alternating rounds:\n", rounds);
+    printRatio("lorvane against a bare Qt window", contenders[0], contenders[1], "<= 1.35");
+    printRatio("lorvane against a bare window with the same labels, fonts and pictures", contenders[0],
+               contenders[2], "<= 1.05");
+    printRatio("  (that window against the bare one, for scale)", contenders[2], contenders[1], "-");
+    const double lMB = bench::summarise(contenders[0].megabytes).median;
+    const double bMB = bench::summarise(contenders[1].megabytes).median;
+    const double sMB = bench::summarise(contenders[2].megabytes).median;
+    std::printf("peak memory at the first frame: lorvane %.1f MB (goal <= 27), bare window %.1f MB, ratio %.2f; "
+                "same-work window %.1f MB\n",
+                lMB, bMB, lMB / bMB, sMB);
     return 0;
 }

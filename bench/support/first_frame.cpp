@@ -1,0 +1,93 @@
+#include "first_frame.h"
+
+#include <X11/Xutil.h>
+#include <algorithm>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace bench {
+
+namespace {
+
+double peakResidentMegabytes(pid_t pid) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmHWM:", 0) == 0) return std::atof(line.c_str() + 6) / 1024.0;
+    return 0;
+}
+
+}  // namespace
+
+std::uint32_t pixelAt(Display* display, int x, int y) {
+    XImage* image = XGetImage(display, DefaultRootWindow(display), x, y, 1, 1, AllPlanes, ZPixmap);
+    const auto pixel = static_cast<std::uint32_t>(XGetPixel(image, 0, 0) & 0xFFFFFF);
+    XDestroyImage(image);
+    return pixel;
+}
+
+int colourDistance(std::uint32_t a, std::uint32_t b) {
+    int largest = 0;
+    for (int shift : {0, 8, 16})
+        largest = std::max(largest, std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
+    return largest;
+}
+
+FirstFrame timeToFirstFrame(Display* display, const std::vector<std::string>& command,
+                            const std::filesystem::path& folder, const FrameSeen& seen) {
+    std::vector<char*> argv;
+    for (const std::string& word : command) argv.push_back(const_cast<char*>(word.c_str()));
+    argv.push_back(nullptr);
+    const auto started = Clock::now();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (chdir(folder.c_str()) != 0) _exit(126);
+        unsetenv("QT_QPA_PLATFORM");
+        unsetenv("DBUS_SESSION_BUS_ADDRESS");
+        // Their warnings would only bury the figures.
+        if (FILE* quiet = std::freopen("/dev/null", "w", stderr); !quiet) _exit(126);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    FirstFrame result;
+    while (Clock::now() - started < std::chrono::seconds(20)) {
+        if (seen(display)) {
+            result.seconds = std::chrono::duration<double>(Clock::now() - started).count();
+            result.peakMegabytes = peakResidentMegabytes(pid);
+            break;
+        }
+        usleep(500);
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    // Let the server forget the window before the next start.
+    XSync(display, False);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    return result;
+}
+
+Summary summarise(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    if (values.empty()) return {};
+    const auto at = [&](double share) { return values[static_cast<std::size_t>(share * (values.size() - 1) + 0.5)]; };
+    return {at(0.5), at(0.25), at(0.75)};
+}
+
+std::string describeMilliseconds(const Summary& summary) {
+    char text[96];
+    std::snprintf(text, sizeof text, "median %.1f ms (quartiles %.1f-%.1f)", summary.median * 1000,
+                  summary.lowerQuartile * 1000, summary.upperQuartile * 1000);
+    return text;
+}
+
+int roundsFromEnvironment(int fallback) {
+    const char* rounds = std::getenv("BENCH_ROUNDS");
+    const int asked = rounds ? std::atoi(rounds) : 0;
+    return asked > 0 ? asked : fallback;
+}
+
+}  // namespace bench
