@@ -5,7 +5,9 @@
 
 #include "platform/input_block.h"
 
+#include <X11/XKBlib.h>
 #include <X11/extensions/XInput2.h>
+#include <X11/keysym.h>
 
 #include <vector>
 
@@ -47,6 +49,7 @@ bool InputBlock::connect() {
 bool InputBlock::block() {
     if (!connect()) return false;
     blocked_ = true;
+    held_.clear();
     const bool all = grabAll();
     if (!all && retry_) retry_->start();
     readEvents();
@@ -72,6 +75,7 @@ bool InputBlock::grabAll() {
     int count = 0;
     XIDeviceInfo* devices = XIQueryDevice(display_, XIAllDevices, &count);
     std::vector<int> players;
+    std::set<int> keyboards;
     for (int i = 0; i < count; ++i) {
         const XIDeviceInfo& device = devices[i];
         if (device.use != XISlaveKeyboard && device.use != XISlavePointer && device.use != XIFloatingSlave)
@@ -89,17 +93,25 @@ bool InputBlock::grabAll() {
                 if (data) XFree(data);
             }
         }
-        if (!isXtest) players.push_back(device.deviceid);
+        if (isXtest) continue;
+        players.push_back(device.deviceid);
+        for (int c = 0; c < device.num_classes; ++c)
+            if (device.classes[c]->type == XIKeyClass) keyboards.insert(device.deviceid);
     }
     XIFreeDeviceInfo(devices);
 
     bool all = true;
-    // No event is selected: whatever the grabbed devices send is dropped.
-    unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
-    XIEventMask mask{0, sizeof bits, bits};
+    // Only keys are selected, and only to watch for Ctrl+Alt+Delete: every
+    // key and click of the grabbed devices is dropped.
+    unsigned char keyBits[XIMaskLen(XI_LASTEVENT)] = {};
+    XISetMask(keyBits, XI_KeyPress);
+    XISetMask(keyBits, XI_KeyRelease);
+    unsigned char noBits[XIMaskLen(XI_LASTEVENT)] = {};
+    XIEventMask mask{0, sizeof noBits, noBits};
     for (int id : players) {
         if (grabbed_.count(id)) continue;
         mask.deviceid = id;
+        mask.mask = keyboards.count(id) ? keyBits : noBits;
         const Status status = XIGrabDevice(display_, id, DefaultRootWindow(display_), CurrentTime, None,
                                            XIGrabModeAsync, XIGrabModeAsync, False, &mask);
         if (status == Success) grabbed_.insert(id);
@@ -111,13 +123,20 @@ bool InputBlock::grabAll() {
 
 void InputBlock::readEvents() {
     if (!display_) return;
-    bool devicesChanged = false;
+    bool devicesChanged = false, releaseAsked = false;
     while (XPending(display_)) {
         XEvent event;
         XNextEvent(display_, &event);
         XGenericEventCookie* cookie = &event.xcookie;
-        if (cookie->type != GenericEvent || cookie->extension != xiOpcode_ || cookie->evtype != XI_HierarchyChanged)
+        if (cookie->type != GenericEvent || cookie->extension != xiOpcode_) continue;
+        if (cookie->evtype == XI_KeyPress || cookie->evtype == XI_KeyRelease) {
+            if (!XGetEventData(display_, cookie)) continue;
+            const auto* key = static_cast<XIDeviceEvent*>(cookie->data);
+            if (keyOnPlayersKeyboard(key->deviceid, key->detail, cookie->evtype == XI_KeyPress)) releaseAsked = true;
+            XFreeEventData(display_, cookie);
             continue;
+        }
+        if (cookie->evtype != XI_HierarchyChanged) continue;
         devicesChanged = true;
         if (!XGetEventData(display_, cookie)) continue;
         // A device switched off or gone has lost its grab with it.
@@ -126,7 +145,30 @@ void InputBlock::readEvents() {
             if (change->info[i].flags & (XIDeviceDisabled | XISlaveRemoved)) grabbed_.erase(change->info[i].deviceid);
         XFreeEventData(display_, cookie);
     }
+    if (releaseAsked && blocked_) {
+        release();
+        return;
+    }
     if (devicesChanged && blocked_ && !grabAll() && retry_) retry_->start();
+}
+
+bool InputBlock::keyOnPlayersKeyboard(int device, int keycode, bool press) {
+    if (!press) {
+        held_.erase({device, keycode});
+        return false;
+    }
+    held_.insert({device, keycode});
+    auto symbol = [this](int kc) { return XkbKeycodeToKeysym(display_, static_cast<KeyCode>(kc), 0, 0); };
+    const KeySym pressed = symbol(keycode);
+    if (pressed != XK_Delete && pressed != XK_KP_Delete) return false;
+    bool control = false, alt = false;
+    for (const auto& [heldDevice, heldKeycode] : held_) {
+        if (heldDevice != device) continue;
+        const KeySym held = symbol(heldKeycode);
+        control = control || held == XK_Control_L || held == XK_Control_R;
+        alt = alt || held == XK_Alt_L || held == XK_Alt_R || held == XK_Meta_L || held == XK_Meta_R;
+    }
+    return control && alt;
 }
 
 }  // namespace platform

@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <set>
+#include <utility>
 
 #include "platform/x_display.h"
 
@@ -14,7 +15,9 @@ namespace platform {
 // Grabs every slave keyboard and pointer that is not an XTEST device, so the
 // player's input goes nowhere while synthesised keys still reach the focused
 // window. The grabs belong to a connection of our own: the server drops them
-// when the process ends, however it ends.
+// when the process ends, however it ends. Ctrl+Alt+Delete on the player's
+// keyboard ends the block at once, as the player expects from the desktop
+// the program was made for.
 class InputBlock {
 public:
     InputBlock();
@@ -28,12 +31,15 @@ private:
     bool connect();
     bool grabAll();
     void readEvents();
+    // True when this key press completes Ctrl+Alt+Delete.
+    bool keyOnPlayersKeyboard(int device, int keycode, bool press);
 
     XConnection connection_;
     Display* display_ = nullptr;
     int xiOpcode_ = -1;
     bool blocked_ = false;
     std::set<int> grabbed_;
+    std::set<std::pair<int, int>> held_;  // (device, keycode) pressed while grabbed
     std::unique_ptr<QSocketNotifier> notifier_;
     std::unique_ptr<QTimer> retry_;
 };

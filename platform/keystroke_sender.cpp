@@ -35,7 +35,8 @@ void KeystrokeSender::send(const std::vector<KeyStroke>& strokes) {
         throw script::Failure(script::FailureKind::DeviceIOError, "no X display with XTest for keystrokes");
     if (strokes.empty()) return;
 
-    waitWhileFocusIsOurs();
+    if (game_.watching()) game_.awaitFocus([this] { return ownWindows(); });
+    else waitWhileFocusIsOurs();
     loadKeyboardMap();
     releaseHeldModifiers();
     for (const KeyStroke& stroke : strokes) pressAndRelease(stroke);
@@ -90,18 +91,17 @@ Window KeystrokeSender::focusedTopLevel(bool& ours) {
     return withPing != None ? withPing : below;
 }
 
-void KeystrokeSender::programStarted() { programStartedAt_ = monotonicSeconds(); }
+void KeystrokeSender::programStarted(pid_t pid, const std::string& name) {
+    game_.started(connection_.display(), pid, name);
+}
 
 void KeystrokeSender::waitWhileFocusIsOurs() {
     if (!isOurX11Application()) return;
-    // The program started a moment ago may have no window yet; its keys must
-    // not land in ours, nor be dropped for want of a focused window.
-    const bool justStarted = monotonicSeconds() - programStartedAt_ < focusWaitSeconds;
     serviceEventsUntil(
-        [this, justStarted] {
+        [this] {
             bool ours = false;
-            const Window focus = focusedTopLevel(ours);
-            return !ours && !(justStarted && focus == None);
+            focusedTopLevel(ours);
+            return !ours;
         },
         focusWaitSeconds);
 }

@@ -1,9 +1,13 @@
 #pragma once
-// Types parsed keystrokes into the window that has the X focus, through XTest.
+// Types parsed keystrokes through XTest into the started program's window,
+// or, before any program was started, into the window that has the X focus.
 
 #include <set>
+#include <string>
+#include <sys/types.h>
 #include <vector>
 
+#include "platform/game_window.h"
 #include "platform/keystroke_notation.h"
 #include "platform/x_display.h"
 
@@ -14,10 +18,9 @@ public:
     // Sends the keys and returns once the focused program has taken them.
     // Throws script::Failure(DeviceIOError) without an X server or XTest.
     void send(const std::vector<KeyStroke>& strokes);
-    // A program was just started: keys sent soon after wait for a window to
-    // take the focus, also when ours has already let it go (a hidden window
-    // hands the focus to the root).
-    void programStarted();
+    // A program was just started: from now on keys go to its window only,
+    // once it is there and has the focus (see GameWindow).
+    void programStarted(pid_t pid, const std::string& name);
 
 private:
     struct Resolved {
@@ -43,7 +46,7 @@ private:
     int minKeycode_ = 0, keycodeCount_ = 0, symbolsPerKeycode_ = 0;
     std::vector<unsigned> borrowed_;
     long pingSerial_ = 0;
-    double programStartedAt_ = -1e9;
+    GameWindow game_;
 };
 
 }  // namespace platform

@@ -57,8 +57,8 @@ public:
     void SendKeys(const std::string& keys) override { keystrokes_.send(parseKeystrokes(keys)); }
 
     void StartProgram(const std::string& program) override {
-        startProgram(program);
-        keystrokes_.programStarted();
+        const StartedProgram started = startProgram(program);
+        keystrokes_.programStarted(started.pid, started.name);
     }
     void OpenInTextEditor(const std::string& path) override { openWithDesktop(path); }
     void Beep() override { ringBell(bellConnection_); }

@@ -6,6 +6,13 @@
 #include <QStringList>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <set>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
 
 #include "platform/process_environment.h"
 #include "script/failure.h"
@@ -39,9 +46,55 @@ QString locate(const QString& name) {
     throw script::Failure(script::FailureKind::FileNotFound, {}, program.toStdString());
 }
 
+// Programs started here that have not been reaped, and the endings of those
+// that have.
+std::set<pid_t>& startedPrograms() {
+    static std::set<pid_t> pids;
+    return pids;
+}
+std::map<pid_t, std::string>& endedPrograms() {
+    static std::map<pid_t, std::string> endings;
+    return endings;
+}
+
+// A program that ended unwatched (each Setup click starts one) leaves no
+// zombie behind for long.
+void reapEndedPrograms() {
+    const std::set<pid_t> pids = startedPrograms();
+    for (pid_t pid : pids) programEnding(pid);
+}
+
+pid_t spawn(const QString& executable, const QStringList& arguments) {
+    std::vector<std::string> words{executable.toStdString()};
+    for (const QString& argument : arguments) words.push_back(argument.toStdString());
+    std::vector<char*> argv;
+    for (auto& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
+    // The launcher's signal settings are not the game's.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t none, all;
+    sigemptyset(&none);
+    sigfillset(&all);
+    posix_spawnattr_setsigmask(&attributes, &none);
+    posix_spawnattr_setsigdefault(&attributes, &all);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    // The environment as the launcher was given it, not as it changed it.
+    std::vector<std::string> variables;
+    for (const QString& variable : givenEnvironment().toStringList()) variables.push_back(variable.toStdString());
+    std::vector<char*> envp;
+    for (auto& variable : variables) envp.push_back(variable.data());
+    envp.push_back(nullptr);
+    pid_t pid = 0;
+    const int error = posix_spawn(&pid, argv.front(), nullptr, &attributes, argv.data(), envp.data());
+    posix_spawnattr_destroy(&attributes);
+    return error == 0 ? pid : -1;
+}
+
 }  // namespace
 
-void startProgram(const std::string& commandLine) {
+StartedProgram startProgram(const std::string& commandLine) {
+    reapEndedPrograms();
     const QString line = QString::fromStdString(commandLine).trimmed();
     QString program;
     QStringList arguments;
@@ -60,14 +113,33 @@ void startProgram(const std::string& commandLine) {
     QString executable = file;
     if (isWindowsExecutable(file.toStdString())) {
         const QString wine = QStandardPaths::findExecutable("wine");
-        if (!wine.isEmpty()) {
-            arguments.prepend(file);
-            executable = wine;
-        }
+        if (wine.isEmpty())
+            throw script::Failure(script::FailureKind::ProgramFailed,
+                                  program.toStdString() + " is a Windows program; install Wine to run it");
+        arguments.prepend(file);
+        executable = wine;
     }
-    // Detached: the program outlives us, is never waited for and leaves no
-    // zombie; a program that cannot be executed is reported here.
-    if (!startDetachedAsGiven(executable, arguments)) notFound(program);
+    // Our own child, so that its end and exit status can be learnt while we
+    // wait for its window; a program that cannot be executed is reported here.
+    const pid_t pid = spawn(executable, arguments);
+    if (pid <= 0) notFound(program);
+    startedPrograms().insert(pid);
+    return {pid, program.toStdString()};
+}
+
+std::optional<std::string> programEnding(pid_t pid) {
+    auto& ended = endedPrograms();
+    if (auto known = ended.find(pid); known != ended.end()) return known->second;
+    if (!startedPrograms().count(pid)) return std::nullopt;
+    int status = 0;
+    const pid_t result = waitpid(pid, &status, WNOHANG);
+    if (result == 0) return std::nullopt;
+    startedPrograms().erase(pid);
+    std::string how = "ended";
+    if (result == pid && WIFEXITED(status)) how = "exit status " + std::to_string(WEXITSTATUS(status));
+    else if (result == pid && WIFSIGNALED(status)) how = "killed by signal " + std::to_string(WTERMSIG(status));
+    ended[pid] = how;
+    return how;
 }
 
 void openWithDesktop(const std::string& windowsPath) {

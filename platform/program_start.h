@@ -1,15 +1,27 @@
 #pragma once
-// Starting programs without a shell and without waiting for them.
+// Starting programs without a shell and without waiting for them, and
+// learning later whether a started program has ended.
 
+#include <optional>
 #include <string>
+#include <sys/types.h>
 
 namespace platform {
 
 // Starts a program file from the working folder (a Windows name, optionally
-// followed by arguments) in a window of its own. A Windows executable runs
-// through wine when wine is on the path. Throws script::Failure(FileNotFound)
-// naming the program when it cannot be started.
-void startProgram(const std::string& commandLine);
+// followed by arguments) in a window of its own.
+// A Windows executable runs through wine. Throws script::Failure naming the
+// program when it cannot be started: FileNotFound, or ProgramFailed for a
+// Windows program with no wine on the path.
+struct StartedProgram {
+    pid_t pid = 0;
+    std::string name;  // the program's name as the command line gave it
+};
+StartedProgram startProgram(const std::string& commandLine);
+
+// How a program started by startProgram ended ("exit status 3", "killed by
+// signal 9"); nothing while it runs. The ended program is reaped here.
+std::optional<std::string> programEnding(pid_t pid);
 
 // Opens a file (a Windows name) with the desktop's default application for
 // it. Throws script::Failure(FileNotFound) when no opener can be started.

@@ -14,6 +14,7 @@ std::string_view failureName(FailureKind kind) {
         case FailureKind::InvalidPicture: return "Invalid picture";
         case FailureKind::DiskFull: return "Disk full";
         case FailureKind::DeviceIOError: return "Device I/O error";
+        case FailureKind::ProgramFailed: return "Program failed";
     }
     return "Unknown failure";
 }

@@ -18,6 +18,7 @@ enum class FailureKind {
     InvalidPicture,
     DiskFull,
     DeviceIOError,
+    ProgramFailed,
 };
 
 // The failure's name as the user reads it, e.g. "Input past end of file".

@@ -13,6 +13,7 @@ packages=(
   libgtest-dev libgmock-dev
   xvfb xauth xdg-utils
   fonts-comic-neue fonts-liberation2 timgm6mb-soundfont
+  wine wine64 gcc-mingw-w64-x86-64 openbox
 )
 
 missing=()

@@ -6,6 +6,7 @@
 #include <X11/extensions/XInput2.h>
 #include <X11/keysym.h>
 
+#include <algorithm>
 #include <string>
 
 #include "child_process.h"
@@ -121,4 +122,40 @@ TEST(InputBlockTest, DeviceThatComesBackWhileBlockedIsBlockedToo) {
     platform->SendKeys("x");
     EXPECT_EQ(receiver.process.linesFor(0.5), std::vector<std::string>{"key x"});
     platform->BlockInput(false);
+}
+
+TEST(InputBlockTest, CtrlAltDeleteOnThePlayersKeyboardEndsTheBlockAtOnce) {
+    Receiver receiver;
+    PlayerDevices player;
+    ASSERT_TRUE(player.ok());
+    pointAtReceiver(player);
+    auto platform = platform::createLinuxPlatform();
+    ASSERT_EQ(platform->BlockInput(true), 1);
+
+    // Ctrl+Delete and Alt+Delete alone are just keys, and dropped.
+    for (KeySym modifier : {XK_Control_L, XK_Alt_L}) {
+        player.key(modifier, true);
+        player.typeKey(XK_Delete);
+        player.key(modifier, false);
+    }
+    platform->Wait(0.2);
+    player.typeKey(XK_q);
+    platform->SendKeys("x");
+    EXPECT_EQ(receiver.process.linesFor(0.5), std::vector<std::string>{"key x"});
+
+    player.key(XK_Control_L, true);
+    player.key(XK_Alt_L, true);
+    player.key(XK_Delete, true);
+    platform->Wait(0.2);  // the block watches the player's keys while events are serviced
+    player.key(XK_Delete, false);
+    player.key(XK_Alt_L, false);
+    player.key(XK_Control_L, false);
+    player.typeKey(XK_e);
+    player.click(1);
+    platform->SendKeys("y");  // the sequence's keys still arrive
+    const auto lines = receiver.process.linesFor(0.5);
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "key e"), lines.end()) << ::testing::PrintToString(lines);
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "button 1"), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "key y"), lines.end());
+    EXPECT_EQ(platform->BlockInput(false), 1);  // releasing again is harmless
 }

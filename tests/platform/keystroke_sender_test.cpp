@@ -134,3 +134,48 @@ TEST(KeystrokeSenderTest, MalformedStringIsInvalidProcedureCallAndSendsNothing) 
     }
     EXPECT_TRUE(receiver.process.linesFor(0.5).empty());
 }
+
+namespace {
+
+// A working folder of its own holding a program; the platform starts
+// programs from the working folder.
+struct ProgramFolder {
+    std::filesystem::path path = std::filesystem::temp_directory_path() / ("program-" + std::to_string(getpid()));
+    std::filesystem::path previous = std::filesystem::current_path();
+    explicit ProgramFolder(const std::string& name, const std::string& script) {
+        std::filesystem::create_directories(path);
+        std::ofstream(path / name) << script;
+        std::filesystem::permissions(path / name, std::filesystem::perms::owner_all);
+        std::filesystem::current_path(path);
+    }
+    ~ProgramFolder() {
+        std::filesystem::current_path(previous);
+        std::filesystem::remove_all(path);
+    }
+};
+
+}  // namespace
+
+TEST(KeystrokeSenderTest, ProgramThatEndsBeforeItOpensAWindowIsReportedWithItsExitStatusAndGetsNoKeys) {
+    KeyRecorder own;
+    own.setGeometry(0, 0, 200, 100);
+    own.show();
+    auto platform = platform::createLinuxPlatform();
+    for (int i = 0; i < 100 && !own.isActiveWindow(); ++i) {
+        own.activateWindow();
+        platform->Wait(0.05);
+    }
+    ProgramFolder folder("zembrot.exe", "#!/bin/sh\nsleep 0.3\nexit 3\n");
+    platform->StartProgram("zembrot.exe");
+    try {
+        platform->SendKeys("{ }");
+        FAIL() << "no failure";
+    } catch (const script::Failure& failure) {
+        EXPECT_EQ(failure.kind(), script::FailureKind::ProgramFailed);
+        EXPECT_NE(failure.report().find("zembrot.exe ended before it opened a window (exit status 3)"),
+                  std::string::npos)
+            << failure.report();
+    }
+    platform->Wait(0.2);
+    EXPECT_EQ(own.keys, 0);  // never typed into our own window
+}

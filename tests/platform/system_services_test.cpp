@@ -145,3 +145,18 @@ TEST_F(SystemServicesTest, StartedProgramsGetTheEnvironmentTheProgramWasGiven) {
     EXPECT_EQ(environment.find("DBUS_SESSION_BUS_ADDRESS"), std::string::npos);
     EXPECT_EQ(environment.find("set-by-the-launcher"), std::string::npos);
 }
+
+TEST_F(SystemServicesTest, WindowsProgramWithoutWineSaysWineIsNeeded) {
+    std::ofstream("zembrot.exe") << "MZ\x90";
+    fs::permissions("zembrot.exe", fs::perms::owner_all);
+    setenv("PATH", (folder / "tools").c_str(), 1);  // no wine anywhere
+    try {
+        platform->StartProgram("zembrot.exe");
+        ADD_FAILURE() << "started";
+    } catch (const script::Failure& failure) {
+        EXPECT_NE(failure.report().find("zembrot.exe is a Windows program; install Wine to run it"),
+                  std::string::npos)
+            << failure.report();
+        EXPECT_EQ(failure.report().find("File not found"), std::string::npos);
+    }
+}
