@@ -32,10 +32,19 @@ std::filesystem::path localPath(const QString& folder) { return std::filesystem:
 }  // namespace
 
 // The launcher's files below the game folder; a picture it could not load is
-// noted and drawn as a placeholder, where the launcher would stop.
+// noted and drawn as a placeholder, where the launcher would stop. Lives for
+// one drawing, so a file put in place since shows at the next change.
 class PreviewFiles : public launcher::FolderFiles {
 public:
     using FolderFiles::FolderFiles;
+
+    // The pass asks after the background once per field; the folder does not
+    // change within one drawing, and a missing name costs a folder listing.
+    bool FileExists(const std::string& strPath) override {
+        auto known = exists_.find(strPath);
+        if (known == exists_.end()) known = exists_.emplace(strPath, FolderFiles::FileExists(strPath)).first;
+        return known->second;
+    }
 
     const QPixmap& picture(const std::string& windowsName) override {
         try {
@@ -53,6 +62,7 @@ public:
     std::vector<script::Failure> problems;
 
 private:
+    std::map<std::string, bool> exists_;
     std::map<std::string, QPixmap> placeholders_;
 };
 
