@@ -13,22 +13,21 @@ namespace editor {
 namespace {
 
 // An installation would have made the editor's folders; make them when missing.
-void ensureFolderOf(const std::filesystem::path& file, const std::string& shownName) {
+void ensureFolderOf(const std::filesystem::path& file) {
     std::error_code error;
     std::filesystem::create_directories(file.parent_path(), error);
     if (!error) return;
     const bool denied = error == std::errc::permission_denied ||
                         error == std::errc::operation_not_permitted ||
                         error == std::errc::read_only_file_system;
-    const std::string shownFolder = shownName.substr(0, shownName.rfind('\\'));
-    throw script::Failure(denied ? script::FailureKind::PermissionDenied
-                                 : script::FailureKind::PathNotFound,
-                          "cannot create the folder " + shownFolder, shownName);
+    throw script::Failure(denied ? script::FailureKind::PermissionDenied : script::FailureKind::PathNotFound,
+                          "cannot be made: " + error.message())
+        .aboutFile(file.parent_path());
 }
 
 void writeOne(const std::string& shownName, const std::string& bytes) {
     const std::filesystem::path path = script::mapWindowsPath(shownName);
-    ensureFolderOf(path, shownName);
+    ensureFolderOf(path);
     script::writeFileReplacing(path, bytes, shownName);
 }
 

@@ -457,14 +457,22 @@ void frmMain::Command2_Click() {
 void frmMain::Command3_Click() {
     std::vector<LoadPass> passes;
     try {
-        const std::string bytes = script::readWholeFile(script::mapWindowsPath(kStateFileName), kStateFileName);
-        passes = readLoadPasses(script::cp1252ToUtf8(bytes), kStateFileName);
+        const std::filesystem::path path = script::mapWindowsPath(kStateFileName);
+        try {
+            const std::string bytes = script::readWholeFile(path, kStateFileName);
+            passes = readLoadPasses(script::cp1252ToUtf8(bytes), script::nameOnThisSystem(path).shown);
+        } catch (script::Failure& failure) {
+            // The state file appears with the first Compile/Save.
+            if (failure.kind() == script::FailureKind::FileNotFound && failure.script().empty())
+                failure.withRemedy("press Compile/Save once to create it");
+            throw;
+        }
     } catch (const script::Failure& failure) {
         messages_.reportFailure(this, failure);
         return;
     } catch (const std::exception& error) {
-        messages_.reportFailure(this, script::Failure(script::FailureKind::DeviceIOError, error.what(),
-                                                      kStateFileName));
+        messages_.reportFailure(this, script::Failure(script::FailureKind::DeviceIOError, error.what())
+                                          .aboutFile(script::mapWindowsPath(kStateFileName)));
         return;
     }
     for (std::size_t i = 0; i < passes.size(); ++i) applyLoadPass(passes[i], i == 0);

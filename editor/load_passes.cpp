@@ -99,7 +99,7 @@ std::vector<LoadPass> readLoadPasses(std::string text, const std::string& shownN
                 pass.text = Untyped::fromField(field).toText();
             }
         } catch (script::Failure& failure) {
-            failure.inFile(shownName, field.line).forKeyword(std::string(keyword));
+            failure.inScript(shownName, field.line).forKeyword(std::string(keyword));
             throw;
         }
         pass.splash = script::toInt16(splash);

@@ -53,8 +53,9 @@ bool Dialog::pathExists(const std::string& path) {
 
 void Dialog::Form_Load() {
     std::string strPicturePath;
-    script::FieldReader reader(script::readWholeFile(script::mapWindowsPath(kScriptName), kScriptName),
-                               kScriptName);
+    const std::filesystem::path scriptPath = script::mapWindowsPath(kScriptName);
+    const std::string shownScript = script::nameOnThisSystem(scriptPath).shown;
+    script::FieldReader reader(script::readWholeFile(scriptPath, kScriptName), shownScript);
     int pathLine = 0;
     do {
         const script::Record record = script::readRecord(reader, script::helpKeywords());
@@ -72,9 +73,9 @@ void Dialog::Form_Load() {
                     Image2->setPixmap(picture);
                     Image2->resize(picture.size());
                 }
-            } catch (const script::Failure& failure) {
-                throw script::Failure(failure.kind(), "names " + strPicturePath + ", which " + failure.detail(),
-                                      kScriptName, pathLine, "INFOP");
+            } catch (script::Failure& failure) {
+                failure.inScript(shownScript, pathLine).forKeyword("INFOP");
+                throw;
             }
         }
     } while (!reader.atEnd());

@@ -16,6 +16,7 @@ namespace launcher {
 namespace {
 
 struct Decoded {
+    std::filesystem::path path;
     QImage image;
     script::FailureKind failure = script::FailureKind::InvalidPicture;
     std::string detail;
@@ -45,16 +46,18 @@ Decoded decode(const std::string& windowsName, const std::filesystem::path& fold
     const std::filesystem::path path =
         folder.empty() ? script::mapWindowsPath(windowsName) : script::mapWindowsPath(windowsName, folder);
     std::error_code error;
-    if (!std::filesystem::exists(path, error)) return {{}, script::FailureKind::FileNotFound, {}};
-    if (std::filesystem::is_directory(path, error)) return {{}, script::FailureKind::InvalidPicture, "is a folder"};
+    if (!std::filesystem::exists(path, error)) return {path, {}, script::FailureKind::FileNotFound, {}};
+    if (std::filesystem::is_directory(path, error))
+        return {path, {}, script::FailureKind::InvalidPicture, "is a folder"};
     const QByteArray format = formatFromFirstBytes(path);
     QImageReader reader(QString::fromStdString(path.string()), format);
     if (format.isEmpty()) reader.setDecideFormatFromContent(true);
     else reader.setAutoDetectImageFormat(false);
     Decoded result;
+    result.path = path;
     result.image = reader.read();
     if (result.image.isNull())
-        result.detail = "cannot be read as a picture (" + reader.errorString().toStdString() + ")";
+        result.detail = "cannot be read as a picture: " + reader.errorString().toLower().toStdString();
     return result;
 }
 
@@ -62,7 +65,9 @@ Decoded decode(const std::string& windowsName, const std::filesystem::path& fold
 
 QPixmap loadPicture(const std::string& windowsName, const std::filesystem::path& folder) {
     Decoded decoded = decode(windowsName, folder);
-    if (decoded.image.isNull()) throw script::Failure(decoded.failure, decoded.detail, windowsName);
+    if (decoded.image.isNull())
+        throw script::Failure(decoded.failure, decoded.detail)
+            .aboutFile(script::nameOnThisSystem(decoded.path, windowsName, folder));
     return QPixmap::fromImage(std::move(decoded.image));
 }
 

@@ -123,13 +123,10 @@ const QPixmap& StartScreen::buttonPicture(const script::MenuSettings& s, const s
                                           const char* keyword) {
     try {
         return files_.picture(name.asText());
-    } catch (const script::Failure& failure) {
+    } catch (script::Failure& failure) {
         const auto line = s.lineOf.find(keyword);
-        throw script::Failure(failure.kind(), "names " + name.asText() + ", which " +
-                                                  (failure.kind() == script::FailureKind::FileNotFound
-                                                       ? std::string("does not exist")
-                                                       : failure.detail()),
-                              s.fileName, line == s.lineOf.end() ? 0 : line->second, keyword);
+        failure.inScript(s.fileName, line == s.lineOf.end() ? 0 : line->second).forKeyword(keyword);
+        throw;
     }
 }
 

@@ -62,11 +62,12 @@ void start::Form_Load() {
     // that has the focus.
     for (QWidget* control : findChildren<QWidget*>()) control->installEventFilter(this);
 
-    startupValues_ = initialStartupValues(kScriptName);
+    const std::filesystem::path scriptPath = script::mapWindowsPath(kScriptName);
+    startupValues_ = initialStartupValues(script::nameOnThisSystem(scriptPath).shown);
     pictures_.clear();
 
     holdSizing(true);
-    std::string bytes = script::readWholeFile(script::mapWindowsPath(kScriptName), kScriptName);
+    std::string bytes = script::readWholeFile(scriptPath, kScriptName);
     pictures_.prefetch(picturesNamedIn(bytes));
     readStartupScript(std::move(bytes), startupValues_, [this] {
         takeWindowFields();

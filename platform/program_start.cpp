@@ -42,8 +42,14 @@ QString locate(const QString& name) {
     return {};
 }
 
+// Names the program as given below the working folder, and says where it was looked for.
 [[noreturn]] void notFound(const QString& program) {
-    throw script::Failure(script::FailureKind::FileNotFound, {}, program.toStdString());
+    const std::string name = program.toStdString();
+    script::Failure failure(script::FailureKind::FileNotFound);
+    failure.aboutFile(script::mapWindowsPath(name), name);
+    if (!program.contains('/') && !program.contains('\\') && !failure.file().lookedIn.empty())
+        failure.lookedIn(failure.file().lookedIn + " and the folders of PATH");
+    throw failure;
 }
 
 // Programs started here that have not been reaped, and the endings of those
@@ -145,9 +151,9 @@ std::optional<std::string> programEnding(pid_t pid) {
 void openWithDesktop(const std::string& windowsPath) {
     const auto mapped = script::mapWindowsPath(windowsPath);
     const QString opener = QStandardPaths::findExecutable("xdg-open");
-    if (opener.isEmpty()) throw script::Failure(script::FailureKind::FileNotFound, {}, "xdg-open");
-    if (!startDetachedAsGiven(opener, {QString::fromStdString(mapped.string())}))
-        throw script::Failure(script::FailureKind::FileNotFound, {}, "xdg-open");
+    if (opener.isEmpty() || !startDetachedAsGiven(opener, {QString::fromStdString(mapped.string())}))
+        throw script::Failure(script::FailureKind::FileNotFound, "cannot be opened: xdg-open cannot be started")
+            .aboutFile(mapped);
 }
 
 }  // namespace platform

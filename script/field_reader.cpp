@@ -23,7 +23,7 @@ void FieldReader::consumeLineEnd() {
 }
 
 Field FieldReader::next() {
-    if (atEnd()) throw Failure(FailureKind::InputPastEndOfFile, {}, fileName_, line_);
+    if (atEnd()) throw Failure(FailureKind::InputPastEndOfFile).inScript(fileName_, line_);
 
     const std::size_t size = bytes_.size();
     while (pos_ < size && isBlank(bytes_[pos_])) ++pos_;

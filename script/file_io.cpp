@@ -27,13 +27,13 @@ FailureKind kindOfErrno(int error) {
 
 }  // namespace
 
-std::string readWholeFile(const std::filesystem::path& path, const std::string& shownName) {
+std::string readWholeFile(const std::filesystem::path& path, std::string_view windowsName) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) throw Failure(kindOfErrno(errno), {}, shownName);
+    if (fd < 0) throw Failure(kindOfErrno(errno)).aboutFile(path, windowsName);
     struct stat info {};
     if (fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
         ::close(fd);
-        throw Failure(FailureKind::FileNotFound, "is a folder", shownName);
+        throw Failure(FailureKind::FileNotFound, "is a folder").aboutFile(path, windowsName);
     }
     std::string bytes;
     char buffer[65536];
@@ -43,7 +43,7 @@ std::string readWholeFile(const std::filesystem::path& path, const std::string& 
             if (errno == EINTR) continue;
             const int error = errno;
             ::close(fd);
-            throw Failure(kindOfErrno(error), {}, shownName);
+            throw Failure(kindOfErrno(error)).aboutFile(path, windowsName);
         }
         if (n == 0) break;
         bytes.append(buffer, static_cast<std::size_t>(n));
@@ -53,12 +53,12 @@ std::string readWholeFile(const std::filesystem::path& path, const std::string& 
 }
 
 void writeFileReplacing(const std::filesystem::path& path, const std::string& bytes,
-                        const std::string& shownName) {
+                        std::string_view windowsName) {
     const std::filesystem::path temporary = path.string() + ".new";
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) {
         const int error = errno;
-        throw Failure(error == ENOENT ? FailureKind::PathNotFound : kindOfErrno(error), {}, shownName);
+        throw Failure(error == ENOENT ? FailureKind::PathNotFound : kindOfErrno(error)).aboutFile(path, windowsName);
     }
     std::size_t written = 0;
     while (written < bytes.size()) {
@@ -68,19 +68,19 @@ void writeFileReplacing(const std::filesystem::path& path, const std::string& by
             const int error = errno;
             ::close(fd);
             ::unlink(temporary.c_str());
-            throw Failure(kindOfErrno(error), {}, shownName);
+            throw Failure(kindOfErrno(error)).aboutFile(path, windowsName);
         }
         written += static_cast<std::size_t>(n);
     }
     if (::fsync(fd) != 0 || ::close(fd) != 0) {
         const int error = errno;
         ::unlink(temporary.c_str());
-        throw Failure(kindOfErrno(error), {}, shownName);
+        throw Failure(kindOfErrno(error)).aboutFile(path, windowsName);
     }
     if (std::rename(temporary.c_str(), path.c_str()) != 0) {
         const int error = errno;
         ::unlink(temporary.c_str());
-        throw Failure(kindOfErrno(error), {}, shownName);
+        throw Failure(kindOfErrno(error)).aboutFile(path, windowsName);
     }
 }
 

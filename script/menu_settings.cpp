@@ -63,14 +63,12 @@ std::int16_t* integerMember(MenuSettings& s, std::string_view k) {
 
 // Runs a conversion and, when it fails, names the keyword's line.
 template <typename F>
-auto located(const MenuSettings& s, std::string_view keyword, std::string_view detail, F convert) {
+auto located(const MenuSettings& s, std::string_view keyword, F convert) {
     try {
         return convert();
     } catch (Failure& failure) {
         auto line = s.lineOf.find(keyword);
-        failure.inFile(s.fileName, line == s.lineOf.end() ? 0 : line->second);
-        if (failure.keyword().empty())
-            throw Failure(failure.kind(), std::string(detail), failure.file(), failure.line(), std::string(keyword));
+        failure.inScript(s.fileName, line == s.lineOf.end() ? 0 : line->second).forKeyword(std::string(keyword));
         throw;
     }
 }
@@ -80,7 +78,7 @@ auto located(const MenuSettings& s, std::string_view keyword, std::string_view d
 void storeLauncherRecord(MenuSettings& s, const Record& record) {
     const std::string_view k = record.keyword;
     s.lineOf[std::string(k)] = record.keywordField.line;
-    located(s, k, "must lie between -32768 and 32767", [&] {
+    located(s, k, [&] {
         if (auto* member = integerMember(s, k)) {
             *member = readInt16(record.values.at(0));
         } else if (k == "FONTSIZE") {
@@ -104,15 +102,14 @@ std::uint32_t colourSetting(const MenuSettings& settings, std::string_view keywo
     auto& s = const_cast<MenuSettings&>(settings);
     const ColourValues* colour = colourMember(s, keyword);
     if (!colour) throw std::logic_error("not a colour keyword: " + std::string(keyword));
-    return located(settings, keyword, "needs three numbers from 0 to 255",
-                   [&] { return toColour(colour->red, colour->green, colour->blue); });
+    return located(settings, keyword, [&] { return toColour(colour->red, colour->green, colour->blue); });
 }
 
 bool truthSetting(const MenuSettings& settings, std::string_view keyword) {
     auto& s = const_cast<MenuSettings&>(settings);
     const Untyped* value = untypedMember(s, keyword);
     if (!value) throw std::logic_error("not a truth keyword: " + std::string(keyword));
-    return located(settings, keyword, "needs True, False or a number", [&] { return toTruth(*value); });
+    return located(settings, keyword, [&] { return toTruth(*value); });
 }
 
 }  // namespace script

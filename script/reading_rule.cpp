@@ -59,8 +59,9 @@ Record readRecord(FieldReader& reader, std::span<const Keyword> table) {
         for (int i = 0; i < keyword.values; ++i) {
             if (reader.atEnd())
                 throw Failure(FailureKind::InputPastEndOfFile,
-                              keyword.values == 3 ? "needs three values" : "needs a value",
-                              reader.fileName(), record.keywordField.line, std::string(keyword.name));
+                              keyword.values == 3 ? "needs three values" : "needs a value")
+                    .inScript(reader.fileName(), record.keywordField.line)
+                    .forKeyword(std::string(keyword.name));
             record.values.push_back(reader.next());
         }
         return record;

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "cp1252.h"
 #include "failure.h"
 
 namespace script {
@@ -100,25 +101,36 @@ std::string numberToText(double value) {
     return text;
 }
 
-std::int16_t roundToInt16(double value) {
-    if (std::isnan(value) || value < -32768.5 || value > 32767.5)
-        throw Failure(FailureKind::Overflow);
+namespace {
+
+// A text value as a report quotes it.
+std::string quoted(const std::string& scriptText) { return "\"" + cp1252ToUtf8(scriptText) + "\""; }
+
+// `written` is the value as the report shows it.
+std::int16_t rounded16(double value, const std::string& written) {
+    auto overflow = [&] { return Failure(FailureKind::Overflow, "is outside -32768..32767").withValue(written); };
+    if (std::isnan(value) || value < -32768.5 || value > 32767.5) throw overflow();
     // The default rounding mode takes halves to the even neighbour.
     const double rounded = std::nearbyint(value);
-    if (rounded < -32768 || rounded > 32767) throw Failure(FailureKind::Overflow);
+    if (rounded < -32768 || rounded > 32767) throw overflow();
     return static_cast<std::int16_t>(rounded);
 }
 
+}  // namespace
+
+std::int16_t roundToInt16(double value) { return rounded16(value, numberToText(value)); }
+
 std::int16_t readInt16(const Field& field) {
     const auto n = parseNumber(field.text);
-    return n ? roundToInt16(*n) : 0;
+    return n ? rounded16(*n, cp1252ToUtf8(field.text)) : 0;
 }
 
 float readSingle(const Field& field) {
     const auto n = parseNumber(field.text);
     if (!n) return 0.0f;
     if (std::isinf(*n) || std::fabs(*n) > std::numeric_limits<float>::max())
-        throw Failure(FailureKind::Overflow);
+        throw Failure(FailureKind::Overflow, "is outside the range of a single-precision number")
+            .withValue(cp1252ToUtf8(field.text));
     return static_cast<float>(*n);
 }
 
@@ -127,8 +139,8 @@ std::int16_t toInt16(const Untyped& value) {
         case Untyped::Type::Empty: return 0;
         case Untyped::Type::Number: return roundToInt16(value.asNumber());
         case Untyped::Type::Text:
-            if (auto n = parseNumber(value.asText())) return roundToInt16(*n);
-            throw Failure(FailureKind::TypeMismatch);
+            if (auto n = parseNumber(value.asText())) return rounded16(*n, cp1252ToUtf8(value.asText()));
+            throw Failure(FailureKind::TypeMismatch, "is not a number").withValue(quoted(value.asText()));
     }
     return 0;
 }
@@ -159,7 +171,7 @@ bool toTruth(const Untyped& value) {
             if (same("true")) return true;
             if (same("false")) return false;
             if (auto n = parseNumber(t)) return *n != 0;
-            throw Failure(FailureKind::TypeMismatch);
+            throw Failure(FailureKind::TypeMismatch, "is not True, False or a number").withValue(quoted(t));
         }
     }
     return false;

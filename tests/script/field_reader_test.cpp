@@ -50,13 +50,13 @@ TEST(FieldReader, QuotedFieldKeepsCommasAndDropsWhatFollowsTheQuote) {
 }
 
 TEST(FieldReader, EndOfFileRule) {
-    FieldReader empty("", "Data\\kelo.pod");
+    FieldReader empty("", "Data/kelo.pod");
     try {
         empty.next();
         FAIL() << "an empty file must fail at its first read";
     } catch (const Failure& f) {
         EXPECT_EQ(f.kind(), FailureKind::InputPastEndOfFile);
-        EXPECT_EQ(f.report(), "Input past end of file in Data\\kelo.pod, line 1");
+        EXPECT_EQ(f.report(), "Input past end of file in Data/kelo.pod, line 1");
     }
     FieldReader one("X\r\n", "t");
     one.next();

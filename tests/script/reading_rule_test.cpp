@@ -18,8 +18,8 @@ struct LauncherRead {
 
 LauncherRead readLauncher(const std::string& bytes) {
     LauncherRead out;
-    out.settings.fileName = "Data\\kelo.pod";
-    FieldReader reader(bytes, "Data\\kelo.pod");
+    out.settings.fileName = "Data/kelo.pod";
+    FieldReader reader(bytes, "Data/kelo.pod");
     do {
         Record r = readRecord(reader, launcherKeywords());
         if (r.kind == Record::Kind::Matched) storeLauncherRecord(out.settings, r);
@@ -29,7 +29,7 @@ LauncherRead readLauncher(const std::string& bytes) {
 }
 
 std::string helpPicture(const std::string& bytes) {
-    FieldReader reader(bytes, "Data\\kelo.pod");
+    FieldReader reader(bytes, "Data/kelo.pod");
     std::string picture;
     do {
         Record r = readRecord(reader, helpKeywords());
@@ -95,7 +95,7 @@ TEST(ReadingRule, ShortColourSwallowsTheNextKeywordAndFailsWhereItStands) {
         EXPECT_EQ(f.kind(), FailureKind::TypeMismatch);
         EXPECT_EQ(f.line(), 2);
         EXPECT_EQ(f.report(),
-                  "Type mismatch in Data\\kelo.pod, line 2: BACKCOLOR needs three numbers from 0 to 255");
+                  "Type mismatch in Data/kelo.pod, line 2: BACKCOLOR \"TITLE\" is not a number");
     }
 }
 
@@ -145,7 +145,7 @@ TEST(LauncherValues, IntegerOutOfRangeNamesTheLine) {
         FAIL();
     } catch (const Failure& f) {
         EXPECT_EQ(f.kind(), FailureKind::Overflow);
-        EXPECT_EQ(f.report(), "Overflow in Data\\kelo.pod, line 3: TIMEDELAY must lie between -32768 and 32767");
+        EXPECT_EQ(f.report(), "Overflow in Data/kelo.pod, line 3: TIMEDELAY 40000 is outside -32768..32767");
     }
 }
 

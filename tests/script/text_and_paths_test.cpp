@@ -64,12 +64,7 @@ TEST_F(TempFolder, PathsMatchCaseInsensitivelyAndMapTheDriveToHome) {
 
 TEST_F(TempFolder, WholeFileReadAndReplacingWrite) {
     const fs::path file = root / "kelo.pod";
-    EXPECT_THROW(readWholeFile(file, "Data\\kelo.pod"), Failure);
-    try {
-        readWholeFile(file, "Data\\kelo.pod");
-    } catch (const Failure& f) {
-        EXPECT_EQ(f.report(), "File not found in Data\\kelo.pod");
-    }
+    EXPECT_THROW(readWholeFile(file, "kelo.pod"), Failure);
     writeFileReplacing(file, std::string("A\0B\r\n", 5), "kelo.pod");
     EXPECT_EQ(readWholeFile(file, "kelo.pod"), std::string("A\0B\r\n", 5));
     writeFileReplacing(file, "new", "kelo.pod");
@@ -82,4 +77,51 @@ TEST_F(TempFolder, WholeFileReadAndReplacingWrite) {
         EXPECT_EQ(readWholeFile(file, "kelo.pod"), "new");
     }
     EXPECT_THROW(writeFileReplacing(root / "no" / "such" / "f", "x", "f"), Failure);
+}
+
+// Reports name the file as this system knows it and where it was looked for.
+TEST_F(TempFolder, ReportsNameTheFileOnThisSystemAndWhereItWasLookedFor) {
+    const fs::path game = root / "Games" / "Zembrot";
+    fs::create_directories(game / "Data");
+    const fs::path previous = fs::current_path();
+    fs::current_path(game);
+    auto reportOf = [](auto&& call) {
+        try {
+            call();
+        } catch (const Failure& f) {
+            return f.report();
+        }
+        return std::string("<no failure>");
+    };
+
+    EXPECT_EQ(reportOf([] { readWholeFile(mapWindowsPath("Data\\kelo.pod"), "Data\\kelo.pod"); }),
+              "File not found: Data/kelo.pod (looked in " + game.string() + ")");
+    // A spelling that differs from the file on disk is shown as written.
+    EXPECT_EQ(reportOf([] { readWholeFile(mapWindowsPath("data\\Pics\\x.bmp"), "data\\Pics\\x.bmp"); }),
+              "File not found: Data/Pics/x.bmp (data\\Pics\\x.bmp, looked in " + game.string() + ")");
+    EXPECT_EQ(reportOf([] {
+                  try {
+                      readWholeFile(mapWindowsPath("c:\\Varno\\kelo.bak"), "c:\\Varno\\kelo.bak");
+                  } catch (Failure& f) {
+                      throw f.withRemedy("press Compile/Save once to create it");
+                  }
+              }),
+              "File not found: ~/Varno/kelo.bak \u2014 press Compile/Save once to create it");
+    EXPECT_EQ(reportOf([] { readWholeFile("/nonexistent/x", {}); }), "File not found: /nonexistent/x");
+    EXPECT_EQ(reportOf([&] { readWholeFile(game / "Data", "Data"); }),
+              "File not found: Data is a folder (looked in " + game.string() + ")");
+
+    // A file named by a script line: the file first, then the line that named it.
+    EXPECT_EQ(Failure(FailureKind::FileNotFound)
+                  .aboutFile(mapWindowsPath("Data\\b.bmp"), "Data\\b.bmp")
+                  .inScript("Data/kelo.pod", 4)
+                  .forKeyword("CMD1P")
+                  .report(),
+              "File not found: Data/b.bmp (looked in " + game.string() + "), named by CMD1P in Data/kelo.pod, line 4");
+    // Inner layers win: a caller adds only what is still missing.
+    Failure inner = Failure(FailureKind::Overflow, "is outside -32768..32767").withValue("40000");
+    inner.inScript("Data/kelo.pod", 2).forKeyword("TIMEDELAY").withDetail("other").inScript("x", 9);
+    EXPECT_EQ(inner.report(), "Overflow in Data/kelo.pod, line 2: TIMEDELAY 40000 is outside -32768..32767");
+    EXPECT_STREQ(inner.what(), inner.report().c_str());
+    fs::current_path(previous);
 }

@@ -103,7 +103,7 @@ void RecordingPlatform::SendKeys(const std::string& keys) {
 void RecordingPlatform::StartProgram(const std::string& program) {
     calls.push_back("start " + program);
     if (missingPrograms.count(program))
-        throw script::Failure(script::FailureKind::FileNotFound, {}, program);
+        throw script::Failure(script::FailureKind::FileNotFound).aboutFile(script::mapWindowsPath(program), program);
 }
 
 void RecordingPlatform::OpenInTextEditor(const std::string& path) {
