@@ -193,12 +193,8 @@ void StartPreview::updateScreen() {
 
     QStringList problems;
     for (const script::Failure& missing : files_->problems)
-        problems << QStringLiteral("Picture %1 %2: Lorvane would stop with a report.")
-                        .arg(QString::fromStdString(script::cp1252ToUtf8(missing.file())),
-                             missing.kind() == script::FailureKind::FileNotFound
-                                 ? QStringLiteral("is missing")
-                                 : QString::fromStdString(missing.detail()));
-    if (!stop.empty()) problems << QStringLiteral("Lorvane would stop: ") + QString::fromStdString(script::cp1252ToUtf8(stop));
+        problems << QStringLiteral("Lorvane would stop: ") + QString::fromStdString(missing.report());
+    if (!stop.empty()) problems << QStringLiteral("Lorvane would stop: ") + QString::fromStdString(stop);
     if (problems.isEmpty())
         showStatus(QStringLiteral("As Lorvane shows it, with the pictures of this game folder."), false);
     else
