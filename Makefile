@@ -1,8 +1,14 @@
 # Everything a fresh machine needs goes through these targets.
+#   make demo     the programs and the demo game folder only, then the demo
+#   make test     everything, tests included, and every test run
+#   make bench    the benchmark programs (in build/bin)
+#   make package  the Debian package (build/lorvane_<version>_<arch>.deb)
+#   make install  into PREFIX (default /usr/local)
 BUILD ?= build
 JOBS ?= $(shell nproc)
+PREFIX ?= /usr/local
 
-.PHONY: all deps configure build test demo clean
+.PHONY: all deps configure build test demo bench package install clean
 
 all: build
 
@@ -15,11 +21,26 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-test: build
+test: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS)
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-demo: build
+demo: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target demo_ready
 	@tools/run-demo.sh $(BUILD)
+
+bench: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS) --target benchmarks
+
+package: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target installable
+	@cd $(BUILD) && cpack -G DEB
+
+install: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target installable
+	@cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
 	rm -rf $(BUILD)

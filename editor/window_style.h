@@ -7,6 +7,8 @@
 #include <QRect>
 #include <QSize>
 
+class QPainter;
+
 namespace editor {
 
 constexpr int twipsToPixels(int twips) { return twips / 15; }
@@ -24,7 +26,9 @@ inline QFont sansSerif(double points, bool bold) {
 inline QFont windowFont() { return sansSerif(9.75, true); }
 inline QFont controlFont(bool bold = false) { return sansSerif(8.25, bold); }
 
-// The icon of both windows: a "V" on a pale page, drawn here.
+// The icon of both windows and of the desktop entry: a "V" on a pale page,
+// drawn in a square of `size` pixels from the painter's origin.
+void paintVarnoIcon(QPainter& painter, qreal size);
 QIcon varnoIcon();
 
 // Places a top-level window in the middle of its screen; called before the

@@ -121,21 +121,32 @@ QPixmap ownboxDecoration() {
     return pixmap;
 }
 
+void paintStartWindowIcon(QPainter& painter, int size) {
+    painter.save();
+    // Pixel-sharp at window-icon sizes, smooth where the pixels are many.
+    painter.setRenderHint(QPainter::Antialiasing, size > 32);
+    painter.fillRect(0, 0, size, size, kBlue);
+    const int rim = std::max(1, size / 32);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(kYellow);
+    painter.drawRect(0, 0, size, rim);
+    painter.drawRect(0, size - rim, size, rim);
+    painter.drawRect(0, 0, rim, size);
+    painter.drawRect(size - rim, 0, rim, size);
+    const double s = size / 32.0;
+    const QPolygonF play{QPointF(10 * s, 7 * s), QPointF(25 * s, 16 * s), QPointF(10 * s, 25 * s)};
+    painter.setPen(kWhite);
+    painter.setBrush(kWhite);
+    painter.drawPolygon(play);
+    painter.restore();
+}
+
 QIcon startWindowIcon() {
     QIcon icon;
     for (int size : {16, 32}) {
         QPixmap pixmap = canvas(size);
         QPainter painter(&pixmap);
-        prepare(painter);
-        painter.fillRect(0, 0, size, size, kBlue);
-        painter.setPen(kYellow);
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(0, 0, size - 1, size - 1);
-        const double s = size / 32.0;
-        const QPolygonF play{QPointF(10 * s, 7 * s), QPointF(25 * s, 16 * s), QPointF(10 * s, 25 * s)};
-        painter.setPen(kWhite);
-        painter.setBrush(kWhite);
-        painter.drawPolygon(play);
+        paintStartWindowIcon(painter, size);
         painter.end();
         icon.addPixmap(pixmap);
     }
