@@ -2,6 +2,7 @@
 // a game menu and options, and writes every key it receives to zembrot.log.
 
 #include <QApplication>
+#include <QTimer>
 
 #include "game/zembrot_window.h"
 
@@ -9,6 +10,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Zembrot");
     zembrot::ZembrotWindow window;
-    window.show();
+    // For tests: a game whose window comes late, as a cold Wine start's does.
+    const int delaySeconds = qEnvironmentVariableIntValue("ZEMBROT_WINDOW_DELAY");
+    QTimer::singleShot(delaySeconds * 1000, &window, [&window] { window.show(); });
     return app.exec();
 }

@@ -60,7 +60,7 @@ void LauncherWindows::unloadDialog() {
 }
 
 bool LauncherWindows::anyWindowLoaded() const {
-    return (start_ && start_->isLoaded()) || ownbox_ || dialog_;
+    return (start_ && start_->keepsLauncherRunning()) || ownbox_ || dialog_;
 }
 
 void LauncherWindows::windowUnloaded() {

@@ -9,6 +9,7 @@
 
 #include "launcher/picture_files.h"
 #include "launcher/start_screen.h"
+#include "script/failure.h"
 #include "script/menu_settings.h"
 
 namespace platform { class Platform; }
@@ -49,8 +50,13 @@ public:
     // program ends, since a sequence may still be waiting inside it.
     void unload();
     bool isLoaded() const { return loaded_; }
+    // The launcher lives on while the window is loaded, or while a Play or
+    // Start sequence goes on after a stray key unloaded it.
+    bool keepsLauncherRunning() const { return loaded_ || sequenceOutlivesWindow_; }
     // Releases the player's input if a sequence left it blocked.
     void releaseInput();
+    // Marks a Play or Start sequence as running for its lifetime.
+    friend class RunningSequence;
 
     // --- window fields, filled by Form_Load ----------------------------------------
     std::int16_t intTimeDelay = 0;
@@ -87,13 +93,15 @@ private:
     void unblockInput();
     void endIfUnloaded() const;
     void wait(double seconds);
-    void missingFileReport();
+    void missingFileReport(const script::Failure& failure);
     std::string nativeHandle();
 
     LauncherWindows& windows_;
     platform::Platform& platform_;
     bool loaded_ = true;
     bool blnInputBlocked_ = false;
+    int runningSequences_ = 0;
+    bool sequenceOutlivesWindow_ = false;
     script::MenuSettings startupValues_;  // exist while Form_Load runs
     PictureFiles pictures_;
 };

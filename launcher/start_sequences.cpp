@@ -1,6 +1,7 @@
 // What the start window does on its own once the script is read: the
 // presentation, the Play sequence, the skip key and the menu buttons.
 #include <array>
+#include <cstdio>
 #include <cstring>
 
 #include "launcher/launcher_windows.h"
@@ -32,6 +33,28 @@ public:
 private:
     start& window_;
 };
+
+}  // namespace
+
+// While a Play or Start sequence runs, a key other than S unloads the start
+// window but not the sequence: the player asked for the game by pressing
+// Play. The launcher ends when the sequence does.
+class RunningSequence {
+public:
+    explicit RunningSequence(start& window) : window_(window) { ++window_.runningSequences_; }
+    ~RunningSequence() {
+        if (--window_.runningSequences_ > 0 || !window_.sequenceOutlivesWindow_) return;
+        window_.sequenceOutlivesWindow_ = false;
+        window_.windows_.windowUnloaded();
+    }
+    RunningSequence(const RunningSequence&) = delete;
+    RunningSequence& operator=(const RunningSequence&) = delete;
+
+private:
+    start& window_;
+};
+
+namespace {
 
 struct ClipSize {
     std::string width, height;
@@ -67,7 +90,7 @@ void start::WaitSplashTime() { wait(intSplashTime); }
 // while keys are sent). One of them may have unloaded this window; whatever
 // was interrupted then ends instead of acting on a window that is gone.
 void start::endIfUnloaded() const {
-    if (!loaded_) throw SequenceEnded{};
+    if (!loaded_ && !sequenceOutlivesWindow_) throw SequenceEnded{};
 }
 
 // --- platform calls as the sequences use them --------------------------------------
@@ -121,6 +144,7 @@ void start::StartPresentation() {
 // --- Play ----------------------------------------------------------------------
 
 void start::Command1_Click() {
+    RunningSequence running(*this);
     clickSound();
     InputRelease release(*this);
     bool clipOpen = false;
@@ -161,10 +185,10 @@ void start::Command1_Click() {
         WaitTimeDelay3();
         sendKeys("{enter}");
         unload();
-    } catch (const script::Failure&) {
+    } catch (const script::Failure& failure) {
         // The player gets the desktop back before reading the report.
         releaseInput();
-        missingFileReport();
+        missingFileReport(failure);
     } catch (const SequenceEnded&) {
         // The window went while the clip played: the clip must not play on.
         if (clipOpen) {
@@ -175,7 +199,10 @@ void start::Command1_Click() {
     }
 }
 
-void start::missingFileReport() {
+void start::missingFileReport(const script::Failure& failure) {
+    // The box names no file; standard error says what failed.
+    std::fprintf(stderr, "lorvane: %s\n", failure.report().c_str());
+    std::fflush(stderr);
     windows_.ownbox();
     MsgBox::ShowOwnbox(windows_, QStringLiteral(" Messege Box"), QStringLiteral("Missing File"), 3);
     unload();
@@ -192,6 +219,8 @@ void start::Form_KeyDown(int KeyCode, int /*Shift*/) {
         sendKeys("%{G}");
         WaitTimeDelay3();
         sendKeys("{enter}");
+    } else if (runningSequences_ > 0) {
+        sequenceOutlivesWindow_ = true;
     }
     unload();
 }
@@ -199,6 +228,7 @@ void start::Form_KeyDown(int KeyCode, int /*Shift*/) {
 // --- menu buttons --------------------------------------------------------------
 
 void start::Command4_Click() {
+    RunningSequence running(*this);
     sendMci("close " + strMusicFile);
     clickSound();
     hide();

@@ -236,12 +236,31 @@ TEST_F(SequenceTest, StartBlocksAndReleasesEvenWithoutSlides) {
     EXPECT_FALSE(w.isLoaded());
 }
 
-TEST_F(SequenceTest, StartEndedByANestedKeyReleasesTheInput) {
+TEST_F(SequenceTest, StrayKeyDuringStartDoesNotLoseTheSequenceAndTheInputIsReleased) {
     start& w = loadWith("SLIDE,2\nSPTIM,5\n");
     system.after(3, [&] { pressKey(&w, Qt::Key_Escape); });  // in the first slide pause
     w.Command4->click();
-    EXPECT_EQ(system.callsFrom("block 1"), (Calls{"block 1", "keys { }", "wait 5", "block 0"}));
+    EXPECT_EQ(system.callsFrom("block 1"), (Calls{"block 1", "keys { }", "wait 5", "keys { }", "wait 5", "block 0",
+                                                  "keys %{G}", "wait 2", "keys {enter}"}));
     EXPECT_FALSE(system.blocked);
+    EXPECT_EQ(launcherEnded, 1);
+}
+
+TEST_F(SequenceTest, ReturnDuringThePlayLogoClosesTheWindowButTheGameStillGetsItsKeys) {
+    writePicture("Data/logo.bmp", 10, 10, Qt::red);
+    start& w = loadWith("SLIDE,3\nSPTIM,1\n");
+    int endedDuringTheSequence = -1;
+    system.after(1, [&] { pressKey(&w, Qt::Key_Return); });
+    system.after(6, [&] { endedDuringTheSequence = launcherEnded; });
+    w.Command1->click();
+    EXPECT_EQ(system.calls, (Calls{"snd Data\\click.wav 0", "exists Data\\logo.bmp", "wait 3",
+                                   "exists data\\test.avi", "mci close Data\\theme.mid", "start zembrot.exe",
+                                   "wait 2", "block 1", "keys { }", "wait 1", "keys { }", "wait 1", "keys { }",
+                                   "wait 1", "block 0", "keys %{G}", "wait 2", "keys {enter}"}));
+    EXPECT_FALSE(w.isLoaded());
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(endedDuringTheSequence, 0);
+    EXPECT_EQ(launcherEnded, 1);
 }
 
 TEST_F(SequenceTest, FailureInStartReleasesTheInputAndEndsTheLauncher) {
