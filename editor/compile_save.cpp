@@ -37,17 +37,7 @@ script::EditorSnapshot makeSnapshot(const std::array<std::string, 32>& texts,
                                     const SwitchVariables& switches) {
     script::EditorSnapshot snapshot;
     for (std::size_t n = 1; n < texts.size(); ++n) snapshot.text[n] = script::utf8ToCp1252(texts[n]);
-    snapshot.blnFontBold = switches.blnFontBold;
-    snapshot.blnCmd3Visible = switches.blnCmd3Visible;
-    snapshot.blnCmd7Visible = switches.blnCmd7Visible;
-    snapshot.blnCmd2Visible = switches.blnCmd2Visible;
-    snapshot.intFontBold = switches.intFontBold;
-    snapshot.intCmd3Visible = switches.intCmd3Visible;
-    snapshot.intCmd7Visible = switches.intCmd7Visible;
-    snapshot.intCmd2Visible = switches.intCmd2Visible;
-    snapshot.intSplash = switches.intSplash;
-    snapshot.intButtonSound = switches.intButtonSound;
-    snapshot.varButtonSound = switches.varButtonSound;
+    static_cast<script::SwitchValues&>(snapshot) = switches;
     return snapshot;
 }
 

@@ -479,7 +479,8 @@ void frmMain::Command3_Click() {
 }
 
 void frmMain::setLoadedText(int n, const std::string& text) {
-    if (n == 6) strButtonSoundFile = text;
+    // The button sound's file passes through a window-level string on its way.
+    if (n == script::textFieldOf("BSNDH")) strButtonSoundFile = text;
     Text(n)->setText(QString::fromStdString(text));
     Text(n)->setCursorPosition(0);  // a long value shows from its start
 }
@@ -489,7 +490,11 @@ void frmMain::applyLoadPass(const LoadPass& pass, bool first) {
     // The first pass sets every field; a later one gives the same text again to
     // every field but the one whose holder it read, which changes nothing.
     if (first) {
-        for (int n : kLoadTextOrder) setLoadedText(n, n == pass.field ? pass.text : std::string());
+        for (const script::KeywordInfo* keyword : script::editorLoadOrder()) {
+            const int n = keyword->field.number;
+            if (keyword->field.kind == script::EditorControl::Kind::Text)
+                setLoadedText(n, n == pass.field ? pass.text : std::string());
+        }
     } else if (pass.field != 0) {
         setLoadedText(pass.field, pass.text);
     }
@@ -505,12 +510,11 @@ void frmMain::applyLoadPass(const LoadPass& pass, bool first) {
 }
 
 void frmMain::setLoadedBoxes(const LoadedBoxes& boxes) {
-    Check1->setValue(boxes.check1);
-    Check2->setValue(boxes.check2);
-    Check3->setValue(boxes.check3);
-    Check4->setValue(boxes.check4);
-    Check6->setValue(boxes.check6);
-    Check7->setValue(boxes.check7);
+    for (const script::KeywordInfo* keyword : script::editorLoadOrder()) {
+        const int n = keyword->field.number;
+        if (keyword->field.kind == script::EditorControl::Kind::Check)
+            Check(n)->setValue(boxes.at(static_cast<std::size_t>(n)));
+    }
 }
 
 void frmMain::Command4_Click() {

@@ -26,7 +26,6 @@ class Form1;
 class MessageBoxes;
 class StartPreview;
 struct LoadPass;
-struct LoadedBoxes;
 
 class frmMain : public QMainWindow {
     Q_OBJECT
@@ -97,7 +96,7 @@ private:
     void applyNumericRule(QLineEdit* field);
     void applyLoadPass(const LoadPass& pass, bool first);
     void setLoadedText(int n, const std::string& text);
-    void setLoadedBoxes(const LoadedBoxes& boxes);
+    void setLoadedBoxes(const std::array<int, 9>& boxes);
 
     platform::Platform& platform_;
     MessageBoxes& messages_;

@@ -1,7 +1,5 @@
 #include "load_passes.h"
 
-#include <map>
-
 #include "script/failure.h"
 #include "script/field_reader.h"
 #include "script/reading_rule.h"
@@ -10,29 +8,12 @@ namespace editor {
 
 namespace {
 
+using script::EditorControl;
+using script::KeywordInfo;
 using script::Untyped;
 
-// Text field fed by each keyword that has a local holder.
-const std::map<std::string_view, int>& fieldOfKeyword() {
-    static const std::map<std::string_view, int> map = {
-        {"TITLE", 3},   {"TITLE2", 4},  {"BACKCOLOR", 5}, {"BSNDH", 6},  {"TIMEDELAY", 2},
-        {"TIMEDELAY3", 1}, {"FNT", 9},  {"LBL1-2", 10},   {"FONTSIZE", 11}, {"SPLTXT", 7},
-        {"SPTIM", 8},   {"SLIDE", 12},  {"INFOP", 25},    {"CMD1", 14},  {"CMD2", 17},
-        {"CMD3", 20},   {"CMD5", 23},   {"CMD1P", 15},    {"CMD2P", 18}, {"CMD3P", 21},
-        {"CMD5P", 24},  {"CMD1BC", 13}, {"CMD2BC", 16},   {"CMD3BC", 19}, {"CMD5BC", 22},
-        {"BGWAV", 30},  {"BGMID", 31},  {"PLAWV", 26},    {"SETUWV", 27}, {"HELWV", 28},
-        {"STOWV", 29}};
-    return map;
-}
-
-LoadPass::Target windowTarget(std::string_view keyword) {
-    if (keyword == "FTB") return LoadPass::Target::intFontBold;
-    if (keyword == "CMD3V") return LoadPass::Target::intCmd3Visible;
-    if (keyword == "CMD7V") return LoadPass::Target::intCmd7Visible;
-    if (keyword == "CMD2V") return LoadPass::Target::intCmd2Visible;
-    if (keyword == "BSND") return LoadPass::Target::varButtonSound;
-    return LoadPass::Target::None;
-}
+bool isBox(const KeywordInfo& keyword) { return keyword.field.kind == EditorControl::Kind::Check; }
+std::size_t controlNumber(const KeywordInfo& keyword) { return static_cast<std::size_t>(keyword.field.number); }
 
 // A check box takes 0, 1 or 2; anything else fails as the box's assignment would.
 std::int16_t checkValue(const Untyped& value) {
@@ -46,28 +27,31 @@ std::int16_t checkValue(const Untyped& value) {
 }  // namespace
 
 void LoadPass::assignTo(SwitchVariables& switches) const {
-    switch (target) {
-        case Target::None: break;
-        case Target::intFontBold: switches.intFontBold = script::toInt16(value); break;
-        case Target::intCmd3Visible: switches.intCmd3Visible = script::toInt16(value); break;
-        case Target::intCmd7Visible: switches.intCmd7Visible = script::toInt16(value); break;
-        case Target::intCmd2Visible: switches.intCmd2Visible = script::toInt16(value); break;
-        case Target::varButtonSound: switches.varButtonSound = value; break;
-    }
+    if (!switchRead) return;
+    const script::FileForm& from = switchRead->stateFile;
+    if (from.integer) switches.*from.integer = script::toInt16(value);
+    if (from.untyped) switches.*from.untyped = value;
 }
 
 LoadedBoxes boxesFor(const LoadPass& pass, const SwitchVariables& switches) {
-    return {switches.intFontBold,
-            pass.splash,
-            switches.intCmd7Visible,
-            switches.intCmd2Visible,
-            script::toInt16(switches.varButtonSound),
-            switches.intCmd3Visible};
+    LoadedBoxes boxes{};
+    for (const KeywordInfo* keyword : script::editorLoadOrder()) {
+        if (!isBox(*keyword)) continue;
+        const script::FileForm& from = keyword->stateFile;
+        int& box = boxes.at(controlNumber(*keyword));
+        if (keyword->loadHolder != script::LoadHolder::Window)
+            box = pass.box.at(controlNumber(*keyword));
+        else if (from.integer)
+            box = switches.*from.integer;
+        else if (from.untyped)
+            box = script::toInt16(switches.*from.untyped);
+    }
+    return boxes;
 }
 
 std::vector<LoadPass> readLoadPasses(std::string text, const std::string& shownName) {
     script::FieldReader reader(std::move(text), shownName);
-    Untyped splash;
+    std::array<std::int16_t, 9> heldBoxes{};  // by check box number, for the boxes the load holds itself
     std::vector<LoadPass> passes;
     bool anyRecord = false;
     do {
@@ -81,28 +65,33 @@ std::vector<LoadPass> readLoadPasses(std::string text, const std::string& shownN
         anyRecord = true;
         LoadPass pass;
         const script::Field& field = record.values.at(0);
-        const std::string_view keyword = record.keyword;
+        const KeywordInfo& keyword = *record.info;
         try {
-            if (keyword == "TITLE") {
-                pass.field = 3;
-                pass.text = field.text;  // kept as typed, numbers too
-            } else if (keyword == "SPLASH") {
-                const Untyped value = Untyped::fromField(field);
-                checkValue(value);
-                splash = value;
-            } else if (const auto target = windowTarget(keyword); target != LoadPass::Target::None) {
-                pass.target = target;
-                pass.value = Untyped::fromField(field);
-                checkValue(pass.value);
-            } else {
-                pass.field = fieldOfKeyword().at(keyword);
-                pass.text = Untyped::fromField(field).toText();
+            switch (keyword.loadHolder) {
+                case script::LoadHolder::Text:
+                    pass.field = keyword.field.number;
+                    pass.text = field.text;  // kept as typed, numbers too
+                    break;
+                case script::LoadHolder::Window:
+                    pass.switchRead = &keyword;
+                    pass.value = Untyped::fromField(field);
+                    checkValue(pass.value);
+                    break;
+                case script::LoadHolder::Untyped:
+                    if (isBox(keyword)) {
+                        heldBoxes.at(controlNumber(keyword)) = checkValue(Untyped::fromField(field));
+                    } else {
+                        pass.field = keyword.field.number;
+                        pass.text = Untyped::fromField(field).toText();
+                    }
+                    break;
+                case script::LoadHolder::None: break;
             }
         } catch (script::Failure& failure) {
-            failure.inScript(shownName, field.line).forKeyword(std::string(keyword));
+            failure.inScript(shownName, field.line).forKeyword(std::string(keyword.name));
             throw;
         }
-        pass.splash = script::toInt16(splash);
+        pass.box = heldBoxes;
         passes.push_back(std::move(pass));
     } while (!reader.atEnd());
     if (!anyRecord) passes.clear();

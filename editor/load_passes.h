@@ -13,39 +13,34 @@
 #include <string_view>
 #include <vector>
 
+#include "script/keyword_table.h"
 #include "script/untyped.h"
 #include "switch_variables.h"
 
 namespace editor {
 
-// The order in which a pass sets the 31 text fields.
-inline constexpr std::array<int, 31> kLoadTextOrder = {
-    3, 4, 5, 6, 2, 1, 9, 10, 11, 7, 8, 12, 25, 14, 17, 20,
-    23, 15, 18, 21, 24, 13, 16, 19, 22, 30, 31, 26, 27, 28, 29};
-
 struct LoadPass {
-    // A window-level value read by this pass; it is set before the fields.
-    enum class Target { None, intFontBold, intCmd3Visible, intCmd7Visible, intCmd2Visible, varButtonSound };
-    Target target = Target::None;
+    // A keyword read by this pass whose value goes straight into its switch
+    // variable; that is set before the controls.
+    const script::KeywordInfo* switchRead = nullptr;
     script::Untyped value;
 
     int field = 0;       // the text field whose holder this pass changed, 0 for none
     std::string text;    // what that field shows from now on (UTF-8)
-    std::int16_t splash = 0;  // what Check2 is set to
+    // box[n]: what CheckN is set to, for the boxes Load Data holds values for itself.
+    std::array<std::int16_t, 9> box{};
     // This pass and the ones after it that read nothing the window shows
     // (comments, blank lines, unknown words): each sets the boxes again.
     std::size_t passes = 1;
 
-    // Stores the value read into its window-level variable.
+    // Stores the value read into its switch variable.
     void assignTo(SwitchVariables& switches) const;
 };
 
-// The check box values a pass sets, from the window-level variables as they
-// stand before its first box is set (Check2 comes from the pass itself).
-struct LoadedBoxes {
-    int check1, check2, check3, check4, check6, check7;
-    bool operator==(const LoadedBoxes&) const = default;
-};
+// What a pass sets each box to: boxes[n] for CheckN. Boxes fed by switch
+// variables take them as they stand before the pass's first box is set; the
+// others come from the pass itself.
+using LoadedBoxes = std::array<int, 9>;
 LoadedBoxes boxesFor(const LoadPass& pass, const SwitchVariables& switches);
 
 // Reads the whole state file (UTF-8 text) into passes; the first one also

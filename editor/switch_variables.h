@@ -4,19 +4,15 @@
 
 #include <cstdint>
 
-#include "script/untyped.h"
+#include "script/writer.h"
 
 namespace editor {
 
 // A check box's Value: clear, ticked, or grayed (set only by the program).
 enum CheckValue : int { Unchecked = 0, Checked = 1, Grayed = 2 };
 
-struct SwitchVariables {
-    bool blnFontBold = false, blnCmd3Visible = false, blnCmd7Visible = false, blnCmd2Visible = false;
-    std::int16_t intFontBold = 0, intCmd3Visible = 0, intCmd7Visible = 0, intCmd2Visible = 0;
-    std::int16_t intSplash = 0, intButtonSound = 0;
-    script::Untyped varButtonSound;  // empty until Check6 is first clicked or loaded
-
+// varButtonSound stays empty until Check6 is first clicked or loaded.
+struct SwitchVariables : script::SwitchValues {
     bool operator==(const SwitchVariables&) const = default;
 
     // What each box's click handler does with its new state.

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "script/failure.h"
+#include "script/keyword_table.h"
 #include "script/reading_rule.h"
 #include "script/untyped.h"
 #include "script/windows_path.h"
@@ -111,8 +112,7 @@ std::vector<std::string> picturesNamedIn(const std::string& scriptBytes) {
         while (!reader.atEnd()) {
             const script::Record record = script::readRecord(reader, script::launcherKeywords());
             if (record.kind != script::Record::Kind::Matched) continue;
-            const std::string_view k = record.keyword;
-            if (k != "CMD1P" && k != "CMD2P" && k != "CMD3P" && k != "CMD5P") continue;
+            if (record.info->names != script::NamedFile::Picture) continue;
             const script::Untyped value = script::Untyped::fromField(record.values.at(0));
             if (script::namesPicture(value)) names.push_back(value.asText());
         }

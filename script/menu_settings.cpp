@@ -3,62 +3,16 @@
 #include <stdexcept>
 
 #include "failure.h"
+#include "keyword_table.h"
 
 namespace script {
 
 namespace {
 
-ColourValues* colourMember(MenuSettings& s, std::string_view k) {
-    if (k == "BACKCOLOR") return &s.BACKCOLOR;
-    if (k == "LBL1-2") return &s.LBL1_2;
-    if (k == "CMD1BC") return &s.CMD1BC;
-    if (k == "CMD2BC") return &s.CMD2BC;
-    if (k == "CMD3BC") return &s.CMD3BC;
-    if (k == "CMD5BC") return &s.CMD5BC;
-    return nullptr;
-}
-
-Untyped* untypedMember(MenuSettings& s, std::string_view k) {
-    if (k == "FTB") return &s.FTB;
-    if (k == "CMD1") return &s.CMD1;
-    if (k == "CMD2") return &s.CMD2;
-    if (k == "CMD3") return &s.CMD3;
-    if (k == "CMD5") return &s.CMD5;
-    if (k == "CMD1P") return &s.CMD1P;
-    if (k == "CMD2P") return &s.CMD2P;
-    if (k == "CMD3P") return &s.CMD3P;
-    if (k == "CMD5P") return &s.CMD5P;
-    if (k == "CMD2V") return &s.CMD2V;
-    if (k == "CMD3V") return &s.CMD3V;
-    if (k == "CMD7V") return &s.CMD7V;
-    if (k == "SPLASH") return &s.SPLASH;
-    return nullptr;
-}
-
-std::string* textMember(MenuSettings& s, std::string_view k) {
-    if (k == "TITLE") return &s.TITLE;
-    if (k == "TITLE2") return &s.TITLE2;
-    if (k == "BSNDH") return &s.BSNDH;
-    if (k == "FNT") return &s.FNT;
-    if (k == "LBL1") return &s.LBL1;
-    if (k == "SPLTXT") return &s.SPLTXT;
-    if (k == "BGMID") return &s.BGMID;
-    if (k == "BGWAV") return &s.BGWAV;
-    if (k == "PLAWV") return &s.PLAWV;
-    if (k == "SETUWV") return &s.SETUWV;
-    if (k == "HELWV") return &s.HELWV;
-    if (k == "STOWV") return &s.STOWV;
-    if (k == "INFOP") return &s.INFOP;
-    return nullptr;
-}
-
-std::int16_t* integerMember(MenuSettings& s, std::string_view k) {
-    if (k == "TIMEDELAY") return &s.TIMEDELAY;
-    if (k == "TIMEDELAY3") return &s.TIMEDELAY3;
-    if (k == "BSND") return &s.BSND;
-    if (k == "SPTIM") return &s.SPTIM;
-    if (k == "SLIDE") return &s.SLIDE;
-    return nullptr;
+const LauncherStore& storeOf(std::string_view keyword) {
+    const KeywordInfo* row = findKeyword(keyword);
+    if (!row) throw std::logic_error("no keyword " + std::string(keyword));
+    return row->launcher;
 }
 
 // Runs a conversion and, when it fails, names the keyword's line.
@@ -77,39 +31,40 @@ auto located(const MenuSettings& s, std::string_view keyword, F convert) {
 
 void storeLauncherRecord(MenuSettings& s, const Record& record) {
     const std::string_view k = record.keyword;
+    if (!record.info) throw std::logic_error("record without a keyword: " + std::string(k));
+    const LauncherStore& store = record.info->launcher;
     s.lineOf[std::string(k)] = record.keywordField.line;
     located(s, k, [&] {
-        if (auto* member = integerMember(s, k)) {
-            *member = readInt16(record.values.at(0));
-        } else if (k == "FONTSIZE") {
-            s.FONTSIZE = readSingle(record.values.at(0));
-        } else if (auto* text = textMember(s, k)) {
-            *text = record.values.at(0).text;
-        } else if (auto* value = untypedMember(s, k)) {
-            *value = Untyped::fromField(record.values.at(0));
-        } else if (auto* colour = colourMember(s, k)) {
-            colour->red = Untyped::fromField(record.values.at(0));
-            colour->green = Untyped::fromField(record.values.at(1));
-            colour->blue = Untyped::fromField(record.values.at(2));
-        } else {
-            throw std::logic_error("keyword without a member: " + std::string(k));
+        switch (store.storage()) {
+            case Storage::Int16: s.*store.int16 = readInt16(record.values.at(0)); break;
+            case Storage::Single: s.*store.single = readSingle(record.values.at(0)); break;
+            case Storage::Text: s.*store.text = record.values.at(0).text; break;
+            case Storage::Untyped: s.*store.untyped = Untyped::fromField(record.values.at(0)); break;
+            case Storage::Colour: {
+                ColourValues& colour = s.*store.colour;
+                colour.red = Untyped::fromField(record.values.at(0));
+                colour.green = Untyped::fromField(record.values.at(1));
+                colour.blue = Untyped::fromField(record.values.at(2));
+                break;
+            }
+            case Storage::None: throw std::logic_error("keyword without a member: " + std::string(k));
         }
         return 0;
     });
 }
 
 std::uint32_t colourSetting(const MenuSettings& settings, std::string_view keyword) {
-    auto& s = const_cast<MenuSettings&>(settings);
-    const ColourValues* colour = colourMember(s, keyword);
-    if (!colour) throw std::logic_error("not a colour keyword: " + std::string(keyword));
-    return located(settings, keyword, [&] { return toColour(colour->red, colour->green, colour->blue); });
+    const LauncherStore& store = storeOf(keyword);
+    if (!store.colour) throw std::logic_error("not a colour keyword: " + std::string(keyword));
+    const ColourValues& colour = settings.*store.colour;
+    return located(settings, keyword, [&] { return toColour(colour.red, colour.green, colour.blue); });
 }
 
 bool truthSetting(const MenuSettings& settings, std::string_view keyword) {
-    auto& s = const_cast<MenuSettings&>(settings);
-    const Untyped* value = untypedMember(s, keyword);
-    if (!value) throw std::logic_error("not a truth keyword: " + std::string(keyword));
-    return located(settings, keyword, [&] { return toTruth(*value); });
+    const LauncherStore& store = storeOf(keyword);
+    if (!store.untyped) throw std::logic_error("not a truth keyword: " + std::string(keyword));
+    const Untyped& value = settings.*store.untyped;
+    return located(settings, keyword, [&] { return toTruth(value); });
 }
 
 }  // namespace script

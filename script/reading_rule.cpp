@@ -1,40 +1,43 @@
 #include "reading_rule.h"
 
-#include <array>
+#include <algorithm>
 
 #include "failure.h"
+#include "keyword_table.h"
 
 namespace script {
 
 namespace {
 
-constexpr std::array<Keyword, 37> kEditor{{
-    {"TITLE", 1},  {"TITLE2", 1}, {"TIMEDELAY", 1}, {"TIMEDELAY3", 1}, {"BACKCOLOR", 1}, {"FNT", 1},
-    {"LBL1-2", 1}, {"FONTSIZE", 1}, {"FTB", 1},     {"INFOP", 1},      {"SPLTXT", 1},    {"SPTIM", 1},
-    {"SLIDE", 1},  {"CMD3V", 1},  {"CMD7V", 1},     {"SPLASH", 1},     {"CMD1BC", 1},    {"CMD2BC", 1},
-    {"CMD3BC", 1}, {"CMD5BC", 1}, {"CMD1", 1},      {"CMD2", 1},       {"CMD3", 1},      {"CMD5", 1},
-    {"CMD1P", 1},  {"CMD2P", 1},  {"CMD3P", 1},     {"CMD5P", 1},      {"CMD2V", 1},     {"BSND", 1},
-    {"BSNDH", 1},  {"BGWAV", 1},  {"BGMID", 1},     {"PLAWV", 1},      {"SETUWV", 1},    {"HELWV", 1},
-    {"STOWV", 1},
-}};
-
-constexpr std::array<Keyword, 37> kLauncher{{
-    {"TIMEDELAY", 1}, {"TIMEDELAY3", 1}, {"TITLE", 1},  {"TITLE2", 1}, {"FONTSIZE", 1}, {"BACKCOLOR", 3},
-    {"BSND", 1},      {"BSNDH", 1},      {"FNT", 1},    {"LBL1", 1},   {"FTB", 1},      {"CMD1", 1},
-    {"CMD2", 1},      {"CMD3", 1},       {"CMD5", 1},   {"LBL1-2", 3}, {"CMD1BC", 3},   {"CMD2BC", 3},
-    {"CMD5BC", 3},    {"CMD3BC", 3},     {"CMD1P", 1},  {"CMD2P", 1},  {"CMD3P", 1},    {"CMD5P", 1},
-    {"CMD2V", 1},     {"CMD3V", 1},      {"CMD7V", 1},  {"SPLASH", 1}, {"SPLTXT", 1},   {"SPTIM", 1},
-    {"SLIDE", 1},     {"BGMID", 1},      {"BGWAV", 1},  {"PLAWV", 1},  {"SETUWV", 1},   {"HELWV", 1},
-    {"STOWV", 1},
-}};
-
-constexpr std::array<Keyword, 1> kHelp{{{"INFOP", 1}}};
+// A reader's keywords: the rows it knows, in the order of its rank.
+std::vector<Keyword> readerTable(int KeywordInfo::*rank, bool menuScript) {
+    std::vector<const KeywordInfo*> rows;
+    for (const KeywordInfo& row : keywordTable())
+        if (row.*rank > 0) rows.push_back(&row);
+    std::sort(rows.begin(), rows.end(), [rank](const KeywordInfo* a, const KeywordInfo* b) {
+        return a->*rank < b->*rank;
+    });
+    std::vector<Keyword> table;
+    for (const KeywordInfo* row : rows) table.push_back({row->name, menuScript ? row->menuScriptValues() : 1, row});
+    return table;
+}
 
 }  // namespace
 
-std::span<const Keyword> editorKeywords() { return kEditor; }
-std::span<const Keyword> launcherKeywords() { return kLauncher; }
-std::span<const Keyword> helpKeywords() { return kHelp; }
+std::span<const Keyword> editorKeywords() {
+    static const std::vector<Keyword> table = readerTable(&KeywordInfo::editorRank, false);
+    return table;
+}
+
+std::span<const Keyword> launcherKeywords() {
+    static const std::vector<Keyword> table = readerTable(&KeywordInfo::launcherRank, true);
+    return table;
+}
+
+std::span<const Keyword> helpKeywords() {
+    static const std::vector<Keyword> table = readerTable(&KeywordInfo::helpRank, true);
+    return table;
+}
 
 std::string upperAscii(std::string_view text) {
     std::string out(text);
@@ -56,6 +59,7 @@ Record readRecord(FieldReader& reader, std::span<const Keyword> table) {
         if (keyword.name != upper) continue;
         record.kind = Record::Kind::Matched;
         record.keyword = keyword.name;
+        record.info = keyword.info;
         for (int i = 0; i < keyword.values; ++i) {
             if (reader.atEnd())
                 throw Failure(FailureKind::InputPastEndOfFile,

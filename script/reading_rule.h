@@ -10,23 +10,27 @@
 
 namespace script {
 
+struct KeywordInfo;
+
 struct Keyword {
     std::string_view name;
     int values;  // value fields taken after the keyword
+    const KeywordInfo* info = nullptr;  // its row of the keyword table
 };
 
-// The editor's state-file reader: the 37 keywords in its test order.
+// Each reader's keywords in its test order, taken from the keyword table.
+// The editor's state-file reader: one value each.
 std::span<const Keyword> editorKeywords();
-// The launcher's start-up reader: all but INFOP, plus LBL1, in its test order;
-// the six colour keywords take three values.
+// The launcher's start-up reader: colours take three values.
 std::span<const Keyword> launcherKeywords();
-// The help screen's reader: INFOP alone.
+// The help screen's reader.
 std::span<const Keyword> helpKeywords();
 
 struct Record {
     enum class Kind { Skipped, Matched, Unmatched };
     Kind kind = Kind::Skipped;
     std::string_view keyword;   // the table's spelling, when matched
+    const KeywordInfo* info = nullptr;  // its row of the keyword table, when matched
     Field keywordField;         // the field as read
     std::vector<Field> values;  // the value fields, when matched
 };

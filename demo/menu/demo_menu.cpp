@@ -4,35 +4,35 @@ namespace demo_menu {
 
 script::EditorSnapshot packagerSnapshot(Layout layout) {
     script::EditorSnapshot s;
-    auto& text = s.text;
-    text[2] = "3";                  // TIMEDELAY: logo and clip, seconds each
-    text[1] = "1";                  // TIMEDELAY3: pause around the game start
-    text[3] = "Zembrot";            // TITLE
-    text[4] = "The Last Colony";    // TITLE2
-    text[5] = "16,20,64";           // BACKCOLOR: night blue
-    text[9] = "Comic Sans MS";      // FNT
-    text[10] = "255,206,84";        // LBL1-2: gold
-    text[11] = "20";                // FONTSIZE
-    text[25] = "help.bmp";          // INFOP
-    text[7] = "Zembrot";            // SPLTXT
-    text[8] = "1";                  // SPTIM
-    text[12] = "3";                 // SLIDE
-    text[13] = "36,150,64";         // CMD1BC
-    text[14] = "Play";              // CMD1
-    text[15] = "play.bmp";          // CMD1P
-    text[16] = "214,128,36";        // CMD2BC
-    text[17] = "Setup";             // CMD2
-    text[18] = "";                  // CMD2P: a coloured button
-    text[19] = "52,100,196";        // CMD3BC
-    text[20] = "Help";              // CMD3
-    text[21] = "";                  // CMD3P: a coloured button
-    text[22] = "176,36,48";         // CMD5BC
-    text[23] = "Quit";              // CMD5
-    text[24] = "quit.bmp";          // CMD5P
-    text[6] = "click.wav";          // BSNDH
-    text[30] = "";                  // BGWAV: the MIDI plays instead
-    text[31] = "theme.mid";         // BGMID
-    for (int i : {26, 27, 28, 29}) text[static_cast<std::size_t>(i)] = "click.wav";  // mouse-over sounds
+    s.field("TIMEDELAY") = "3";          // logo and clip, seconds each
+    s.field("TIMEDELAY3") = "1";         // pause around the game start
+    s.field("TITLE") = "Zembrot";
+    s.field("TITLE2") = "The Last Colony";
+    s.field("BACKCOLOR") = "16,20,64";   // night blue
+    s.field("FNT") = "Comic Sans MS";
+    s.field("LBL1-2") = "255,206,84";    // gold
+    s.field("FONTSIZE") = "20";
+    s.field("INFOP") = "help.bmp";
+    s.field("SPLTXT") = "Zembrot";
+    s.field("SPTIM") = "1";
+    s.field("SLIDE") = "3";
+    s.field("CMD1BC") = "36,150,64";
+    s.field("CMD1") = "Play";
+    s.field("CMD1P") = "play.bmp";
+    s.field("CMD2BC") = "214,128,36";
+    s.field("CMD2") = "Setup";
+    s.field("CMD2P") = "";               // a coloured button
+    s.field("CMD3BC") = "52,100,196";
+    s.field("CMD3") = "Help";
+    s.field("CMD3P") = "";               // a coloured button
+    s.field("CMD5BC") = "176,36,48";
+    s.field("CMD5") = "Quit";
+    s.field("CMD5P") = "quit.bmp";
+    s.field("BSNDH") = "click.wav";
+    s.field("BGWAV") = "";               // the MIDI plays instead
+    s.field("BGMID") = "theme.mid";
+    // The mouse-over sounds.
+    for (const char* keyword : {"PLAWV", "SETUWV", "HELWV", "STOWV"}) s.field(keyword) = "click.wav";
 
     // The check boxes, as their click handlers leave the switch variables.
     s.blnFontBold = true;

@@ -14,7 +14,7 @@ namespace {
 // TIMEDELAY beyond the 16-bit range.
 std::string brokenScript() {
     auto menu = e2e::testMenu();
-    menu.text[2] = "40000";
+    menu.field("TIMEDELAY") = "40000";
     return e2e::menuScriptFor(menu);
 }
 

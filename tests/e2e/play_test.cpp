@@ -36,7 +36,7 @@ TEST(Play, LogoClipThenTheGameGetsItsKeysAndNothingThePlayerTypes) {
     testing_support::XvfbServer server;
     XSession x;
     auto menu = e2e::testMenu();
-    menu.text[2] = "2";  // TIMEDELAY: long enough to watch the logo and the clip
+    menu.field("TIMEDELAY") = "2";  // long enough to watch the logo and the clip
     e2e::GameFolder game(e2e::menuScriptFor(menu));
     const QImage logo = e2e::demoPicture("logo.bmp");
 

@@ -11,6 +11,15 @@ using editor::readLoadPasses;
 using editor::SwitchVariables;
 using script::Untyped;
 
+namespace {
+
+int field(std::string_view keyword) { return script::textFieldOf(keyword); }
+std::size_t box(std::string_view keyword) {
+    return static_cast<std::size_t>(script::keywordInfo(keyword).field.number);
+}
+
+}  // namespace
+
 TEST(SwitchVariables, TickThenUntickLeavesButtonSoundZeroInsteadOfEmpty) {
     SwitchVariables s;
     EXPECT_TRUE(s.varButtonSound.isEmpty());
@@ -32,20 +41,21 @@ TEST(LoadPasses, EachRecordIsOneStepCarryingOnlyWhatItChanges) {
         "kelo.bak");
     ASSERT_EQ(passes.size(), 8u);  // the comment before the first record, then one step per record
     EXPECT_EQ(passes[0].field, 0);
-    EXPECT_EQ(passes[1].field, 2);
+    EXPECT_EQ(passes[1].field, field("TIMEDELAY"));
     EXPECT_EQ(passes[1].text, "7");  // a plain number comes back in plain form
     EXPECT_EQ(passes[1].passes, 2u);  // and the comment after it
     EXPECT_EQ(passes[2].text, "Hello, world");
     EXPECT_EQ(passes[3].text, " ");
     EXPECT_EQ(passes[4].text, "0,0,128");
-    EXPECT_EQ(passes[5].target, LoadPass::Target::intFontBold);
+    ASSERT_NE(passes[5].switchRead, nullptr);
+    EXPECT_EQ(passes[5].switchRead->name, "FTB");
     EXPECT_EQ(passes[5].value, Untyped::number(1));
-    EXPECT_EQ(passes[5].splash, 0);
+    EXPECT_EQ(passes[5].box[box("SPLASH")], 0);
     EXPECT_EQ(passes[6].field, 0);
-    EXPECT_EQ(passes[6].splash, 2);
-    EXPECT_EQ(passes[7].field, 3);
+    EXPECT_EQ(passes[6].box[box("SPLASH")], 2);
+    EXPECT_EQ(passes[7].field, field("TITLE"));
     EXPECT_EQ(passes[7].text, "Second");  // the later value wins
-    EXPECT_EQ(passes[7].splash, 2);
+    EXPECT_EQ(passes[7].box[box("SPLASH")], 2);
 }
 
 TEST(LoadPasses, TitleKeepsItsTextWhileOtherNumbersAreReadAsNumbers) {

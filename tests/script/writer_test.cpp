@@ -5,8 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "script/field_reader.h"
-#include "script/reading_rule.h"
 #include "script/writer.h"
 
 using namespace script;
@@ -15,16 +13,19 @@ namespace {
 
 EditorSnapshot filledSnapshot() {
     EditorSnapshot s;
-    auto& t = s.text;
-    t[2] = "5";        t[1] = "2";          t[3] = "Zembrot, the Game";  t[4] = "Return of the Keys";
-    t[5] = "0,0,128";  t[9] = "Comic Sans MS";  t[10] = "255,255,198";  t[11] = "24";
-    t[7] = "Press Play";  t[8] = "2";  t[12] = "3";  t[25] = "help.bmp";
-    t[13] = "192,0,0";  t[14] = "Play";  t[15] = "play.bmp";
-    t[16] = "0,128,0";  t[17] = "Setup";  t[18] = "";
-    t[19] = "0,0,192";  t[20] = " ";     t[21] = "help_btn.bmp";
-    t[22] = "128,128,128";  t[23] = "Stop";  t[24] = "";
-    t[30] = "";  t[31] = "theme.mid";  t[6] = "click.wav";
-    t[26] = "p.wav";  t[27] = "s.wav";  t[28] = "h.wav";  t[29] = "x.wav";
+    const std::pair<const char*, const char*> fields[] = {
+        {"TIMEDELAY", "5"},        {"TIMEDELAY3", "2"},     {"TITLE", "Zembrot, the Game"},
+        {"TITLE2", "Return of the Keys"}, {"BACKCOLOR", "0,0,128"}, {"FNT", "Comic Sans MS"},
+        {"LBL1-2", "255,255,198"}, {"FONTSIZE", "24"},      {"SPLTXT", "Press Play"},
+        {"SPTIM", "2"},            {"SLIDE", "3"},          {"INFOP", "help.bmp"},
+        {"CMD1BC", "192,0,0"},     {"CMD1", "Play"},        {"CMD1P", "play.bmp"},
+        {"CMD2BC", "0,128,0"},     {"CMD2", "Setup"},       {"CMD2P", ""},
+        {"CMD3BC", "0,0,192"},     {"CMD3", " "},           {"CMD3P", "help_btn.bmp"},
+        {"CMD5BC", "128,128,128"}, {"CMD5", "Stop"},        {"CMD5P", ""},
+        {"BGWAV", ""},             {"BGMID", "theme.mid"},  {"BSNDH", "click.wav"},
+        {"PLAWV", "p.wav"},        {"SETUWV", "s.wav"},     {"HELWV", "h.wav"},
+        {"STOWV", "x.wav"}};
+    for (auto [keyword, text] : fields) s.field(keyword) = text;
     s.blnFontBold = true;     s.intFontBold = 1;
     s.blnCmd3Visible = true;  s.intCmd3Visible = 1;
     s.blnCmd2Visible = true;  s.intCmd2Visible = 1;
@@ -47,34 +48,6 @@ std::vector<std::string> lines(const std::string& bytes) {
         out.push_back(bytes.substr(start, crlf - start));
     EXPECT_EQ(start, bytes.size()) << "every line ends with CR LF";
     return out;
-}
-
-// Reads a state file by the editor's rule: one holder per keyword, field texts from holders.
-EditorSnapshot readBack(const std::string& bytes) {
-    std::map<std::string, Untyped, std::less<>> holder;
-    FieldReader reader(bytes, "kelo.bak");
-    do {
-        Record r = readRecord(reader, editorKeywords());
-        if (r.kind == Record::Kind::Matched) holder[std::string(r.keyword)] = Untyped::fromField(r.values[0]);
-    } while (!reader.atEnd());
-    EditorSnapshot s;
-    const std::pair<int, const char*> fields[] = {
-        {3, "TITLE"}, {4, "TITLE2"}, {5, "BACKCOLOR"}, {6, "BSNDH"}, {2, "TIMEDELAY"}, {1, "TIMEDELAY3"},
-        {9, "FNT"}, {10, "LBL1-2"}, {11, "FONTSIZE"}, {7, "SPLTXT"}, {8, "SPTIM"}, {12, "SLIDE"},
-        {25, "INFOP"}, {14, "CMD1"}, {17, "CMD2"}, {20, "CMD3"}, {23, "CMD5"}, {15, "CMD1P"},
-        {18, "CMD2P"}, {21, "CMD3P"}, {24, "CMD5P"}, {13, "CMD1BC"}, {16, "CMD2BC"}, {19, "CMD3BC"},
-        {22, "CMD5BC"}, {30, "BGWAV"}, {31, "BGMID"}, {26, "PLAWV"}, {27, "SETUWV"}, {28, "HELWV"},
-        {29, "STOWV"}};
-    for (auto [index, keyword] : fields) s.text[index] = holder[keyword].toText();
-    auto integer = [&](const char* k) { return static_cast<std::int16_t>(holder[k].asNumber()); };
-    s.intFontBold = integer("FTB");         s.blnFontBold = s.intFontBold == 1;
-    s.intCmd3Visible = integer("CMD3V");    s.blnCmd3Visible = s.intCmd3Visible == 1;
-    s.intCmd7Visible = integer("CMD7V");    s.blnCmd7Visible = s.intCmd7Visible == 1;
-    s.intCmd2Visible = integer("CMD2V");    s.blnCmd2Visible = s.intCmd2Visible == 1;
-    s.intSplash = integer("SPLASH");
-    s.varButtonSound = holder["BSND"];
-    s.intButtonSound = integer("BSND");
-    return s;
 }
 
 }  // namespace
@@ -123,25 +96,6 @@ TEST(Writer, TwoCompilationsDifferOnlyInTheDateLine) {
     ASSERT_EQ(first.size(), second.size());
     EXPECT_NE(first[0], second[0]);
     EXPECT_TRUE(std::equal(first.begin() + 1, first.end(), second.begin() + 1));
-}
-
-TEST(Writer, StateFileReadBackRestoresEveryFieldAndSwitch) {
-    EditorSnapshot s = filledSnapshot();
-    s.text[2] = "007";  // an unquoted number comes back in its plain form
-    s.intSplash = 1;
-    s.blnCmd7Visible = true;
-    s.intCmd7Visible = 1;
-    EditorSnapshot back = readBack(writeStateFile(s, "D"));
-    s.text[2] = "7";
-    for (int i = 1; i <= 31; ++i) EXPECT_EQ(back.text[i], s.text[i]) << "Text" << i;
-    EXPECT_EQ(back.intFontBold, 1);
-    EXPECT_EQ(back.intCmd3Visible, 1);
-    EXPECT_EQ(back.intCmd7Visible, 1);
-    EXPECT_EQ(back.intCmd2Visible, 1);
-    EXPECT_EQ(back.intSplash, 1);
-    EXPECT_EQ(back.varButtonSound, Untyped::number(1));
-    EXPECT_EQ(back.text[20], " ");            // the single-blank caption survives, quoted
-    EXPECT_EQ(back.text[10], "255,255,198");  // a colour is one quoted field
 }
 
 TEST(DateTime, ShortDateAndTimeOrTheDateAloneAtMidnight) {
