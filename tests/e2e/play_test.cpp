@@ -7,6 +7,12 @@
 #include "launcher_layout.h"
 #include "picture_match.h"
 
+#include <cstdlib>
+#include <fstream>
+
+#include <X11/Xlib.h>
+#include <X11/extensions/XInput2.h>
+
 using namespace std::chrono_literals;
 using namespace desktop_driver;
 
@@ -67,4 +73,86 @@ TEST(Play, LogoClipThenTheGameGetsItsKeysAndNothingThePlayerTypes) {
     x.keyOnDevice("Xvfb keyboard", "q");
     EXPECT_EQ(e2e::waitForKeyLog(game, expected + "Q\n", 5s), expected + "Q\n");
     if (auto window = x.findWindow(layout::gameTitle)) e2e::keepScreenshot(x.capture(x.geometry(*window)), "play-game");
+}
+
+namespace {
+
+const std::string kPlayKeys = "Space\nSpace\nSpace\nAlt+G\nReturn\n";
+
+void clickPlay(XSession& x, e2e::GameFolder& game, QRect& area) {
+    auto start = x.waitForWindow(layout::startTitle, 10s);
+    ASSERT_TRUE(start) << game.launcherStderr();
+    sleepFor(1200ms);  // the presentation's first pause
+    area = x.geometry(*start);
+    x.click(area.topLeft() + layout::command1.center());
+}
+
+// No other client holds the player's keyboard: the launcher let it go.
+bool playersKeyboardFree(XSession& x) {
+    int count = 0, keyboard = -1;
+    XIDeviceInfo* devices = XIQueryDevice(x.display(), XIAllDevices, &count);
+    for (int i = 0; i < count; ++i)
+        if (std::string(devices[i].name) == "Xvfb keyboard") keyboard = devices[i].deviceid;
+    XIFreeDeviceInfo(devices);
+    unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
+    XIEventMask mask{keyboard, sizeof bits, bits};
+    const bool free = XIGrabDevice(x.display(), keyboard, DefaultRootWindow(x.display()), CurrentTime, None,
+                                   XIGrabModeAsync, XIGrabModeAsync, False, &mask) == Success;
+    if (free) XIUngrabDevice(x.display(), keyboard, CurrentTime);
+    XSync(x.display(), False);
+    return free;
+}
+
+}  // namespace
+
+TEST(Play, GameWhoseWindowComesTenSecondsLateGetsEveryKey) {
+    testing_support::XvfbServer server;
+    XSession x;
+    e2e::GameFolder game(e2e::menuScriptFor(e2e::testMenu()));
+    setenv("ZEMBROT_WINDOW_DELAY", "10", 1);
+    auto& launcher = game.startLauncher();
+    unsetenv("ZEMBROT_WINDOW_DELAY");
+    QRect area;
+    clickPlay(x, game, area);
+    EXPECT_EQ(e2e::waitForKeyLog(game, kPlayKeys, 40s), kPlayKeys) << game.launcherStderr();
+    EXPECT_EQ(launcher.waitForExit(10s), 0) << game.launcherStderr();
+}
+
+// Play was pressed: a Return meant for the logo closes the start window but
+// does not cancel the game.
+TEST(Play, ReturnDuringTheLogoClosesTheStartWindowAndTheGameStillGetsItsKeys) {
+    testing_support::XvfbServer server;
+    XSession x;
+    auto menu = e2e::testMenu();
+    menu.text[2] = "3";  // TIMEDELAY: the logo stays a while
+    e2e::GameFolder game(e2e::menuScriptFor(menu));
+    const QImage logo = e2e::demoPicture("logo.bmp");
+    auto& launcher = game.startLauncher();
+    QRect area;
+    clickPlay(x, game, area);
+    ASSERT_TRUE(waitFor([&] { return showsLogo(x, area, logo); }, 5s)) << "the logo did not show";
+    x.key("Return");
+    EXPECT_TRUE(x.waitUntilGone(layout::startTitle, 5s));
+    EXPECT_EQ(e2e::waitForKeyLog(game, kPlayKeys, 30s), kPlayKeys) << game.launcherStderr();
+    EXPECT_EQ(launcher.waitForExit(10s), 0) << game.launcherStderr();
+}
+
+TEST(Play, GameThatEndsBeforeItsWindowIsReportedWithItsExitStatusAndTheKeyboardReleased) {
+    testing_support::XvfbServer server;
+    XSession x;
+    auto menu = e2e::testMenu();
+    menu.text[2] = "0";  // TIMEDELAY: no logo or clip time
+    e2e::GameFolder game(e2e::menuScriptFor(menu));
+    std::filesystem::remove(game.path() / "zembrot.exe");
+    std::ofstream(game.path() / "zembrot.exe") << "#!/bin/sh\nexit 3\n";
+    std::filesystem::permissions(game.path() / "zembrot.exe", std::filesystem::perms::owner_all);
+    auto& launcher = game.startLauncher();
+    QRect area;
+    clickPlay(x, game, area);
+    const std::string report = "zembrot.exe ended before it opened a window (exit status 3)";
+    EXPECT_TRUE(waitFor([&] { return game.launcherStderr().find(report) != std::string::npos; }, 15s))
+        << game.launcherStderr();
+    EXPECT_TRUE(playersKeyboardFree(x));
+    EXPECT_TRUE(launcher.running());  // the report stays until the player ends it
+    EXPECT_EQ(game.keyLog(), "");
 }
