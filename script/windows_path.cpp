@@ -4,10 +4,14 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <ctime>
+#include <mutex>
 #include <optional>
 #include <pwd.h>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
+#include <unordered_map>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -24,25 +28,90 @@ unsigned char foldCase(unsigned char c) {
     return c;
 }
 
-bool equalNoCase(const std::string& utf8a, const std::string& utf8b) {
-    const std::string a = utf8ToCp1252(utf8a), b = utf8ToCp1252(utf8b);
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (foldCase(static_cast<unsigned char>(a[i])) != foldCase(static_cast<unsigned char>(b[i]))) return false;
-    return true;
+std::string foldedCp1252(const std::string& utf8) {
+    std::string folded = utf8ToCp1252(utf8);
+    for (auto& c : folded) c = static_cast<char>(foldCase(static_cast<unsigned char>(c)));
+    return folded;
 }
+
+// Listings of the folders searched so far, so that a name missing from a large
+// folder costs one scan per process rather than one per question (the
+// launcher asks after its background picture on every settings pass). A
+// listing holds while the folder keeps its identity and its times of change;
+// one taken within two seconds of the last change is not kept, since a change
+// in the same tick of the file system's clock would leave the times as they were.
+class FolderListings {
+public:
+    std::optional<std::string> find(const fs::path& folder, const std::string& name) {
+        struct stat info {};
+        if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return std::nullopt;
+        const std::string folded = foldedCp1252(name);
+        const std::lock_guard lock(mutex_);
+        auto cached = listings_.find(folder.string());
+        if (cached == listings_.end() || !cached->second.describes(info)) {
+            Listing listing = list(folder, info);
+            if (!listing.recent) {
+                if (listings_.size() >= kMaxFolders) listings_.clear();
+                cached = listings_.insert_or_assign(folder.string(), std::move(listing)).first;
+            } else {
+                return lookUp(listing, folded);
+            }
+        }
+        return lookUp(cached->second, folded);
+    }
+
+private:
+    static constexpr std::size_t kMaxFolders = 64;
+
+    struct Listing {
+        dev_t device = 0;
+        ino_t inode = 0;
+        timespec modified{}, changed{};
+        bool recent = false;
+        std::unordered_map<std::string, std::string> byFoldedName;  // the first entry of each spelling
+
+        bool describes(const struct stat& info) const {
+            auto same = [](const timespec& a, const timespec& b) {
+                return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+            };
+            return device == info.st_dev && inode == info.st_ino && same(modified, info.st_mtim) &&
+                   same(changed, info.st_ctim);
+        }
+    };
+
+    static Listing list(const fs::path& folder, const struct stat& info) {
+        Listing listing;
+        listing.device = info.st_dev;
+        listing.inode = info.st_ino;
+        listing.modified = info.st_mtim;
+        listing.changed = info.st_ctim;
+        timespec now{};
+        ::clock_gettime(CLOCK_REALTIME, &now);
+        listing.recent = now.tv_sec - info.st_mtim.tv_sec < 2;
+        std::error_code ec;
+        for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+            std::string candidate = it->path().filename().string();
+            listing.byFoldedName.emplace(foldedCp1252(candidate), std::move(candidate));
+        }
+        return listing;
+    }
+
+    static std::optional<std::string> lookUp(const Listing& listing, const std::string& folded) {
+        const auto found = listing.byFoldedName.find(folded);
+        if (found == listing.byFoldedName.end()) return std::nullopt;
+        return found->second;
+    }
+
+    std::mutex mutex_;
+    std::unordered_map<std::string, Listing> listings_;
+};
 
 // The entry of `folder` spelled `name`, exactly if it exists, else in any letter case.
 std::optional<std::string> findEntry(const fs::path& folder, const std::string& name) {
     std::error_code ec;
     if (fs::exists(folder / name, ec)) return name;
-    fs::directory_iterator it(folder, ec);
-    if (ec) return std::nullopt;
-    for (const auto& entry : it) {
-        const std::string candidate = entry.path().filename().string();
-        if (equalNoCase(candidate, name)) return candidate;
-    }
-    return std::nullopt;
+    static FolderListings listings;
+    return listings.find(folder, name);
 }
 
 }  // namespace

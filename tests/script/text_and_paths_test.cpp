@@ -62,6 +62,22 @@ TEST_F(TempFolder, PathsMatchCaseInsensitivelyAndMapTheDriveToHome) {
     EXPECT_EQ(mapWindowsPath("C:\\Varno\\kelo.bak", root), root / "home" / "VARNO" / "kelo.bak");
 }
 
+// A folder's listing is kept between questions; it must follow the folder's
+// changes, also for a folder last changed long ago.
+TEST_F(TempFolder, ACaseInsensitiveMatchSeesFilesAddedAndRemovedLater) {
+    const fs::path data = root / "game" / "Data";
+    touch(data / "other.bmp");
+    const auto longAgo = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    fs::last_write_time(data, longAgo);
+    EXPECT_EQ(mapWindowsPath("Data\\Logo.BMP", root / "game"), data / "Logo.BMP");  // not there
+    touch(data / "logo.bmp");
+    EXPECT_EQ(mapWindowsPath("Data\\Logo.BMP", root / "game"), data / "logo.bmp");
+    fs::last_write_time(data, longAgo);
+    EXPECT_EQ(mapWindowsPath("Data\\LOGO.bmp", root / "game"), data / "logo.bmp");
+    fs::rename(data / "logo.bmp", data / "LoGo.bmp");
+    EXPECT_EQ(mapWindowsPath("Data\\LOGO.bmp", root / "game"), data / "LoGo.bmp");
+}
+
 TEST_F(TempFolder, WholeFileReadAndReplacingWrite) {
     const fs::path file = root / "kelo.pod";
     EXPECT_THROW(readWholeFile(file, "kelo.pod"), Failure);
