@@ -25,10 +25,12 @@ void ensureFolderOf(const std::filesystem::path& file) {
         .aboutFile(file.parent_path());
 }
 
-void writeOne(const std::string& shownName, const std::string& bytes) {
-    const std::filesystem::path path = script::mapWindowsPath(shownName);
+// The file behind a fixed name, its folder made, once it is known that it may be replaced.
+std::filesystem::path replaceableFile(const std::string& windowsName) {
+    const std::filesystem::path path = script::mapWindowsPath(windowsName);
     ensureFolderOf(path);
-    script::writeFileReplacing(path, bytes, shownName);
+    script::replaceableFile(path, windowsName);
+    return path;
 }
 
 }  // namespace
@@ -43,11 +45,17 @@ script::EditorSnapshot makeSnapshot(const std::array<std::string, 32>& texts,
 
 void compileAndSave(const script::EditorSnapshot& snapshot, platform::Platform& platform,
                     const std::function<void()>& compileComplete) {
-    writeOne(kMenuScriptName,
-             script::writeMenuScript(snapshot, script::formatDateTime(platform.LocalTime())));
+    // A file that may not be replaced fails before either is written, so the
+    // two never disagree because one of them is read-only.
+    const std::filesystem::path menuScript = replaceableFile(kMenuScriptName);
+    const std::filesystem::path stateFile = replaceableFile(kStateFileName);
+    script::writeFileReplacing(menuScript,
+                               script::writeMenuScript(snapshot, script::formatDateTime(platform.LocalTime())),
+                               kMenuScriptName);
     compileComplete();
-    writeOne(kStateFileName,
-             script::writeStateFile(snapshot, script::formatDateTime(platform.LocalTime())));
+    script::writeFileReplacing(stateFile,
+                               script::writeStateFile(snapshot, script::formatDateTime(platform.LocalTime())),
+                               kStateFileName);
 }
 
 }  // namespace editor

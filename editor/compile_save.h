@@ -23,7 +23,9 @@ script::EditorSnapshot makeSnapshot(const std::array<std::string, 32>& texts,
 // Writes the menu script, runs `compileComplete` (the message box, which
 // returns once it is closed), then writes the state file with the clock read
 // again. The folders are created when missing. Throws script::Failure naming
-// the file; a failure on the menu script leaves the state file untouched.
+// the file; a failure on the menu script leaves the state file untouched, and
+// neither is written when either may not be replaced (read-only, a folder in
+// its place). Symbolic links are followed: their targets get the new bytes.
 void compileAndSave(const script::EditorSnapshot& snapshot, platform::Platform& platform,
                     const std::function<void()>& compileComplete);
 

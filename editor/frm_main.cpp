@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <exception>
 #include <limits>
+#include <new>
 
 #include "check_box.h"
 #include "compile_save.h"
@@ -449,6 +450,8 @@ void frmMain::Command2_Click() {
                        [this] { messages_.inform(this, " Compile", "  Compile Complete"); });
     } catch (const script::Failure& failure) {
         messages_.reportFailure(this, failure);
+    } catch (const std::bad_alloc&) {
+        messages_.reportFailure(this, script::Failure(script::FailureKind::OutOfMemory));
     } catch (const std::exception& error) {
         messages_.reportFailure(this, script::Failure(script::FailureKind::DeviceIOError, error.what()));
     }
@@ -469,6 +472,9 @@ void frmMain::Command3_Click() {
         }
     } catch (const script::Failure& failure) {
         messages_.reportFailure(this, failure);
+        return;
+    } catch (const std::bad_alloc&) {
+        messages_.reportFailure(this, script::Failure(script::FailureKind::OutOfMemory, {}, kStateFileName));
         return;
     } catch (const std::exception& error) {
         messages_.reportFailure(this, script::Failure(script::FailureKind::DeviceIOError, error.what())

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <new>
 #include <thread>
 #ifdef LORVANE_WARM_FONTCONFIG
 #include <fontconfig/fontconfig.h>
@@ -58,6 +59,9 @@ int main(int argc, char** argv) {
         return QApplication::exec();
     } catch (const script::Failure& failure) {
         launcher::reportFailure(failure);
+        return 1;
+    } catch (const std::bad_alloc&) {
+        launcher::reportFailure(script::Failure(script::FailureKind::OutOfMemory));
         return 1;
     }
 }

@@ -22,6 +22,9 @@ std::string_view failureName(FailureKind kind) {
         case FailureKind::DiskFull: return "Disk full";
         case FailureKind::DeviceIOError: return "Device I/O error";
         case FailureKind::ProgramFailed: return "Program failed";
+        case FailureKind::PathFileAccessError: return "Path/File access error";
+        case FailureKind::OutOfMemory: return "Out of memory";
+        case FailureKind::FileTooLarge: return "File too large";
     }
     return "Unknown failure";
 }

@@ -35,6 +35,9 @@ enum class FailureKind {
     DiskFull,
     DeviceIOError,
     ProgramFailed,
+    PathFileAccessError,
+    OutOfMemory,
+    FileTooLarge,
 };
 
 // The failure's name as the user reads it, e.g. "Input past end of file".

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,66 +19,152 @@ FailureKind kindOfErrno(int error) {
         case ENOTDIR: return FailureKind::PathNotFound;
         case EACCES:
         case EPERM:
-        case EROFS: return FailureKind::PermissionDenied;
+        case EROFS:
+        case ETXTBSY: return FailureKind::PermissionDenied;
         case ENOSPC:
-        case EDQUOT: return FailureKind::DiskFull;
+        case EDQUOT:
+        case EFBIG: return FailureKind::DiskFull;
+        case EISDIR:
+        case ELOOP:
+        case ENAMETOOLONG: return FailureKind::PathFileAccessError;
+        case ENOMEM: return FailureKind::OutOfMemory;
         default: return FailureKind::DeviceIOError;
+    }
+}
+
+// What a file that is not a plain file is, for the report.
+std::string notAPlainFile(mode_t mode) {
+    if (S_ISDIR(mode)) return "is a folder";
+    if (S_ISFIFO(mode)) return "is a pipe, not a file";
+    if (S_ISCHR(mode) || S_ISBLK(mode)) return "is a device, not a file";
+    if (S_ISSOCK(mode)) return "is a socket, not a file";
+    return "is not a file";
+}
+
+std::string megabytes(std::uint64_t bytes) { return std::to_string((bytes + (1 << 20) - 1) >> 20) + " MB"; }
+
+[[noreturn]] void tooLarge(std::uint64_t size, const std::filesystem::path& path, std::string_view windowsName) {
+    throw Failure(FailureKind::FileTooLarge,
+                  "is " + megabytes(size) + ", more than the " + megabytes(kLargestReadableFile) + " it may have")
+        .aboutFile(path, windowsName);
+}
+
+// The file a name stands for once every symbolic link on the way is followed,
+// so that a replaced link keeps pointing where it pointed. A name that does not
+// exist yet stands for itself.
+std::filesystem::path followLinks(const std::filesystem::path& name, std::string_view windowsName) {
+    std::filesystem::path path = name;
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code error;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, error))) return path;
+        const std::filesystem::path target = std::filesystem::read_symlink(path, error);
+        if (error) throw Failure(kindOfErrno(error.value())).aboutFile(name, windowsName);
+        path = target.is_absolute() ? target : path.parent_path() / target;
+    }
+    throw Failure(FailureKind::PathFileAccessError, "is a loop of symbolic links").aboutFile(name, windowsName);
+}
+
+// A new, empty file beside `target` that no one else has opened.
+int createTemporaryBeside(const std::filesystem::path& target, std::filesystem::path& temporary) {
+    std::random_device seed;
+    std::mt19937 random(seed());
+    for (int attempt = 0;; ++attempt) {
+        temporary = target.parent_path() /
+                    ("." + target.filename().string() + "." + std::to_string(random() % 1000000) + ".new");
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST || attempt == 100) return fd;
     }
 }
 
 }  // namespace
 
 std::string readWholeFile(const std::filesystem::path& path, std::string_view windowsName) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without O_NONBLOCK a pipe put where the file belongs would hold the open forever.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) throw Failure(kindOfErrno(errno)).aboutFile(path, windowsName);
     struct stat info {};
-    if (fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
-        throw Failure(FailureKind::FileNotFound, "is a folder").aboutFile(path, windowsName);
+        throw Failure(FailureKind::PathFileAccessError, notAPlainFile(info.st_mode)).aboutFile(path, windowsName);
+    }
+    if (static_cast<std::uint64_t>(info.st_size) > kLargestReadableFile) {
+        ::close(fd);
+        tooLarge(static_cast<std::uint64_t>(info.st_size), path, windowsName);
     }
     std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(info.st_size));
     char buffer[65536];
     for (;;) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR || errno == EAGAIN) continue;
             const int error = errno;
             ::close(fd);
             throw Failure(kindOfErrno(error)).aboutFile(path, windowsName);
         }
         if (n == 0) break;
         bytes.append(buffer, static_cast<std::size_t>(n));
+        if (bytes.size() > kLargestReadableFile) {  // it grew while being read
+            ::close(fd);
+            tooLarge(bytes.size(), path, windowsName);
+        }
     }
     ::close(fd);
     return bytes;
 }
 
+std::filesystem::path replaceableFile(const std::filesystem::path& path, std::string_view windowsName) {
+    const std::filesystem::path target = followLinks(path, windowsName);
+    // Replacing needs only a writable folder; a file the user may not write
+    // must stay as it is all the same.
+    struct stat old {};
+    if (::stat(target.c_str(), &old) != 0) return target;
+    if (!S_ISREG(old.st_mode)) throw Failure(FailureKind::PathFileAccessError, notAPlainFile(old.st_mode)).aboutFile(path, windowsName);
+    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+        const int error = errno;
+        throw Failure(kindOfErrno(error), error == EROFS ? "is on a read-only file system" : "is read-only").aboutFile(path, windowsName);
+    }
+    return target;
+}
+
 void writeFileReplacing(const std::filesystem::path& path, const std::string& bytes,
                         std::string_view windowsName) {
-    const std::filesystem::path temporary = path.string() + ".new";
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const std::filesystem::path target = replaceableFile(path, windowsName);
+    struct stat old {};
+    const bool replacing = ::stat(target.c_str(), &old) == 0;
+
+    std::filesystem::path temporary;
+    const int fd = createTemporaryBeside(target, temporary);
     if (fd < 0) {
         const int error = errno;
         throw Failure(error == ENOENT ? FailureKind::PathNotFound : kindOfErrno(error)).aboutFile(path, windowsName);
+    }
+    auto fail = [&](int error) {
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        throw Failure(kindOfErrno(error)).aboutFile(path, windowsName);
+    };
+    if (replacing) {
+        // The new file takes the old one's permissions (and, for root, its owner).
+        if (::fchmod(fd, old.st_mode & 07777) != 0) fail(errno);
+        if (::geteuid() == 0 && ::fchown(fd, old.st_uid, old.st_gid) != 0) fail(errno);
     }
     std::size_t written = 0;
     while (written < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
         if (n < 0) {
             if (errno == EINTR) continue;
-            const int error = errno;
-            ::close(fd);
-            ::unlink(temporary.c_str());
-            throw Failure(kindOfErrno(error)).aboutFile(path, windowsName);
+            fail(errno);
         }
         written += static_cast<std::size_t>(n);
     }
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
+    if (::fsync(fd) != 0) fail(errno);
+    if (::close(fd) != 0) {
         const int error = errno;
         ::unlink(temporary.c_str());
         throw Failure(kindOfErrno(error)).aboutFile(path, windowsName);
     }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+    if (std::rename(temporary.c_str(), target.c_str()) != 0) {
         const int error = errno;
         ::unlink(temporary.c_str());
         throw Failure(kindOfErrno(error)).aboutFile(path, windowsName);

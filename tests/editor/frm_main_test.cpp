@@ -184,6 +184,45 @@ TEST_F(EditorWindow, AFailedLoadReportsThePathAndLeavesTheWindowAsItWas) {
                 window->switches().intFontBold == switches.intFontBold);
 }
 
+// Run as an ordinary user by a test of its own (see CMakeLists.txt).
+TEST_F(EditorWindow, ReadOnlyFilesAreReportedAndNothingIsWritten) {
+    if (geteuid() == 0) GTEST_SKIP() << "root writes read-only files; run as an ordinary user";
+    namespace fs = std::filesystem;
+    writeBytes(home.pod(), "old script");
+    writeBytes(home.bak(), "old state");
+    fillDemo();
+    for (const fs::path& readOnly : {home.pod(), home.bak()}) {
+        SCOPED_TRACE(readOnly.string());
+        messages.shown.clear();
+        fs::permissions(home.pod(), fs::perms(0644));
+        fs::permissions(home.bak(), fs::perms(0644));
+        fs::permissions(readOnly, fs::perms(0444));
+        window->Command2_Click();
+        ASSERT_EQ(messages.shown.size(), 1u);  // no "Compile Complete" either
+        EXPECT_NE(messages.shown[0].find("Permission denied"), std::string::npos) << messages.shown[0];
+        EXPECT_NE(messages.shown[0].find(readOnly.filename().string()), std::string::npos) << messages.shown[0];
+        EXPECT_EQ(readBytes(home.pod()), "old script");
+        EXPECT_EQ(readBytes(home.bak()), "old state");
+        EXPECT_EQ(fs::status(readOnly).permissions(), fs::perms(0444));
+    }
+}
+
+// A packager links the editor's script to the game folder's.
+TEST_F(EditorWindow, CompileWritesThroughALinkedScriptAndTheLinkStays) {
+    namespace fs = std::filesystem;
+    const fs::path gameScript = home.path() / "Games" / "Zembrot" / "Data" / "kelo.pod";
+    writeBytes(gameScript, "old script");
+    fs::permissions(gameScript, fs::perms(0664));
+    fs::create_directories(home.pod().parent_path());
+    fs::create_symlink(gameScript, home.pod());
+    fillDemo();
+    window->Command2_Click();
+    EXPECT_TRUE(fs::is_symlink(home.pod()));
+    EXPECT_EQ(fs::read_symlink(home.pod()), gameScript);
+    EXPECT_NE(readBytes(gameScript).find("TITLE,\""), std::string::npos);
+    EXPECT_EQ(fs::status(gameScript).permissions(), fs::perms(0664));
+}
+
 TEST_F(EditorWindow, AFailedCompileKeepsTheFieldsAndTheOldFiles) {
     writeBytes(home.pod(), "old script");
     fillDemo();

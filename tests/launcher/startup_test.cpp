@@ -150,6 +150,17 @@ TEST_F(LauncherTest, PicturesAreReadAsTheirFirstBytesSay) {
     }
 }
 
+// A pipe where the script belongs would hold an ordinary open() forever.
+TEST_F(LauncherTest, AScriptThatIsAPipeFailsAtOnceNamingIt) {
+    std::filesystem::remove(folder / "Data/kelo.pod");
+    ASSERT_EQ(mkfifo((folder / "Data/kelo.pod").c_str(), 0644), 0);
+    start& w = load();
+    ASSERT_TRUE(startupFailure);
+    EXPECT_EQ(startupFailure->kind(), script::FailureKind::PathFileAccessError);
+    EXPECT_NE(startupFailure->report().find("Data\\kelo.pod"), std::string::npos) << startupFailure->report();
+    EXPECT_FALSE(w.isVisible());
+}
+
 TEST_F(LauncherTest, PicturesAreFoundWhateverTheirLetterCase) {
     writePicture("Data/PLAY.BMP", 10, 10, Qt::red);
     writeScript("CMD1P,Data\\play.bmp\n");

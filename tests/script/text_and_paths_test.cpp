@@ -125,7 +125,7 @@ TEST_F(TempFolder, ReportsNameTheFileOnThisSystemAndWhereItWasLookedFor) {
               "File not found: ~/Varno/kelo.bak \u2014 press Compile/Save once to create it");
     EXPECT_EQ(reportOf([] { readWholeFile("/nonexistent/x", {}); }), "File not found: /nonexistent/x");
     EXPECT_EQ(reportOf([&] { readWholeFile(game / "Data", "Data"); }),
-              "File not found: Data is a folder (looked in " + game.string() + ")");
+              "Path/File access error: Data is a folder (looked in " + game.string() + ")");
 
     // A file named by a script line: the file first, then the line that named it.
     EXPECT_EQ(Failure(FailureKind::FileNotFound)
@@ -140,4 +140,47 @@ TEST_F(TempFolder, ReportsNameTheFileOnThisSystemAndWhereItWasLookedFor) {
     EXPECT_EQ(inner.report(), "Overflow in Data/kelo.pod, line 2: TIMEDELAY 40000 is outside -32768..32767");
     EXPECT_STREQ(inner.what(), inner.report().c_str());
     fs::current_path(previous);
+}
+
+// Names that are no plain file fail at once and say what they are.
+TEST_F(TempFolder, OnlyPlainFilesOfASaneSizeAreRead) {
+    auto kindOf = [](const fs::path& file) {
+        try {
+            readWholeFile(file, "Data\\kelo.pod");
+        } catch (const Failure& f) {
+            EXPECT_NE(f.report().find("Data\\kelo.pod"), std::string::npos) << f.report();
+            return std::make_pair(f.kind(), f.detail());
+        }
+        return std::make_pair(FailureKind::DeviceIOError, std::string("read"));
+    };
+    ASSERT_EQ(mkfifo((root / "pipe").c_str(), 0644), 0);
+    EXPECT_EQ(kindOf(root / "pipe"), std::make_pair(FailureKind::PathFileAccessError, std::string("is a pipe, not a file")));
+    EXPECT_EQ(kindOf("/dev/zero").first, FailureKind::PathFileAccessError);
+    EXPECT_EQ(kindOf(root).first, FailureKind::PathFileAccessError);
+    {
+        std::ofstream big(root / "big");
+    }
+    fs::resize_file(root / "big", kLargestReadableFile + 1);  // sparse: costs no disk
+    EXPECT_EQ(kindOf(root / "big"), std::make_pair(FailureKind::FileTooLarge, std::string("is 65 MB, more than the 64 MB it may have")));
+}
+
+TEST_F(TempFolder, ALinkedFileIsReplacedBehindItsLinkWithItsPermissions) {
+    touch(root / "game" / "Data" / "kelo.pod");
+    fs::permissions(root / "game" / "Data" / "kelo.pod", fs::perms(0640));
+    fs::create_directories(root / "Varno" / "Data");
+    fs::create_symlink("../../game/Data/kelo.pod", root / "Varno" / "Data" / "kelo.pod");
+    writeFileReplacing(root / "Varno" / "Data" / "kelo.pod", "new", "~/Varno/Data/kelo.pod");
+    EXPECT_TRUE(fs::is_symlink(root / "Varno" / "Data" / "kelo.pod"));
+    EXPECT_EQ(readWholeFile(root / "game" / "Data" / "kelo.pod", "x"), "new");
+    EXPECT_EQ(fs::status(root / "game" / "Data" / "kelo.pod").permissions(), fs::perms(0640));
+    EXPECT_EQ(std::distance(fs::directory_iterator(root / "game" / "Data"), fs::directory_iterator()), 1);
+
+    fs::create_directories(root / "Varno" / "kelo.bak");  // a folder where the file belongs
+    try {
+        writeFileReplacing(root / "Varno" / "kelo.bak", "x", "~/Varno/kelo.bak");
+        ADD_FAILURE() << "wrote over a folder";
+    } catch (const Failure& f) {
+        EXPECT_EQ(f.kind(), FailureKind::PathFileAccessError);
+        EXPECT_EQ(f.detail(), "is a folder");
+    }
 }
