@@ -105,11 +105,20 @@ TEST_F(SystemServicesTest, WindowsExecutableRunsThroughWine) {
 
 TEST_F(SystemServicesTest, ProgramThatCannotStartIsFileNotFoundNamingIt) {
     expectFileNotFound("zembrot.exe");
-    std::ofstream("plain.exe") << "MZ\x90";  // a Windows program and no wine
-    fs::permissions("plain.exe", fs::perms::owner_all);
-    expectFileNotFound("plain.exe");
     std::ofstream("notes.exe") << "text";  // not executable
     expectFileNotFound("notes.exe");
+}
+
+TEST_F(SystemServicesTest, AWindowsProgramWithoutWineSaysWineIsNeeded) {
+    std::ofstream("plain.exe") << "MZ\x90";
+    fs::permissions("plain.exe", fs::perms::owner_all);
+    try {
+        platform->StartProgram("plain.exe");
+        ADD_FAILURE() << "started without wine";
+    } catch (const script::Failure& failure) {
+        EXPECT_NE(failure.report().find("plain.exe"), std::string::npos) << failure.report();
+        EXPECT_NE(failure.report().find("Wine"), std::string::npos) << failure.report();
+    }
 }
 
 TEST_F(SystemServicesTest, TextEditorIsTheDesktopOpenerWithTheMappedFile) {
