@@ -474,7 +474,8 @@ void frmMain::Command3_Click() {
         messages_.reportFailure(this, failure);
         return;
     } catch (const std::bad_alloc&) {
-        messages_.reportFailure(this, script::Failure(script::FailureKind::OutOfMemory, {}, kStateFileName));
+        messages_.reportFailure(this, script::Failure(script::FailureKind::OutOfMemory)
+                                          .aboutFile(script::mapWindowsPath(kStateFileName)));
         return;
     } catch (const std::exception& error) {
         messages_.reportFailure(this, script::Failure(script::FailureKind::DeviceIOError, error.what())
