@@ -8,17 +8,17 @@
 #include <system_error>
 
 #include "platform/clock_and_wait.h"
-#include "platform/gst_media_engine.h"
-#include "platform/input_block.h"
+#include "platform/gstreamer/gst_media_engine.h"
+#include "platform/gstreamer/synchronous_sound.h"
 #include "platform/keystroke_notation.h"
-#include "platform/keystroke_sender.h"
 #include "platform/media_command.h"
 #include "platform/media_interpreter.h"
 #include "platform/path_existence.h"
 #include "platform/platform.h"
 #include "platform/program_start.h"
-#include "platform/synchronous_sound.h"
-#include "platform/x_display.h"
+#include "platform/x11/input_block.h"
+#include "platform/x11/keystroke_sender.h"
+#include "platform/x11/x_display.h"
 #include "script/windows_path.h"
 
 namespace platform {

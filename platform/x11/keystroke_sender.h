@@ -7,9 +7,9 @@
 #include <sys/types.h>
 #include <vector>
 
-#include "platform/game_window.h"
 #include "platform/keystroke_notation.h"
-#include "platform/x_display.h"
+#include "platform/x11/game_window.h"
+#include "platform/x11/x_display.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "platform/x_display.h"
+#include "platform/x11/x_display.h"
 
 namespace platform {
 

@@ -5,7 +5,7 @@
 #include <set>
 #include <utility>
 
-#include "platform/x_display.h"
+#include "platform/x11/x_display.h"
 
 class QSocketNotifier;
 class QTimer;

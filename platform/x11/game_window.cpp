@@ -1,4 +1,4 @@
-#include "platform/game_window.h"
+#include "platform/x11/game_window.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
@@ -14,7 +14,7 @@
 
 #include "platform/clock_and_wait.h"
 #include "platform/program_start.h"
-#include "platform/x_display.h"
+#include "platform/x11/x_display.h"
 #include "script/failure.h"
 
 namespace platform {

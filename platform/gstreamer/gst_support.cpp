@@ -1,4 +1,4 @@
-#include "platform/gst_support.h"
+#include "platform/gstreamer/gst_support.h"
 
 #include <system_error>
 

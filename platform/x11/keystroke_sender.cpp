@@ -2,7 +2,7 @@
 #include <QGuiApplication>
 #include <QWindow>
 
-#include "platform/keystroke_sender.h"
+#include "platform/x11/keystroke_sender.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>

@@ -1,7 +1,7 @@
-#include "platform/synchronous_sound.h"
+#include "platform/gstreamer/synchronous_sound.h"
 
 #include "platform/clock_and_wait.h"
-#include "platform/gst_support.h"
+#include "platform/gstreamer/gst_support.h"
 
 namespace platform {
 

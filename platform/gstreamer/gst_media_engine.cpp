@@ -5,14 +5,14 @@
 #include <QWidget>
 #include <QWindow>
 
-#include "platform/gst_media_engine.h"
+#include "platform/gstreamer/gst_media_engine.h"
 
 #include <gst/video/video.h>
 #include <optional>
 #include <gst/video/videooverlay.h>
 
-#include "platform/gst_support.h"
-#include "platform/x_display.h"
+#include "platform/gstreamer/gst_support.h"
+#include "platform/x11/x_display.h"
 
 namespace platform {
 

@@ -3,7 +3,7 @@
 #include <QSocketNotifier>
 #include <QTimer>
 
-#include "platform/input_block.h"
+#include "platform/x11/input_block.h"
 
 #include <X11/XKBlib.h>
 #include <X11/extensions/XInput2.h>
