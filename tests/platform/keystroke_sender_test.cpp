@@ -26,6 +26,15 @@ namespace {
 class KeyRecorder : public QWidget {
 public:
     int keys = 0;
+    // Shown at the top-left corner with the keyboard focus, as our own window.
+    void showFocused(platform::Platform& platform) {
+        setGeometry(0, 0, 200, 100);
+        show();
+        for (int i = 0; i < 100 && !isActiveWindow(); ++i) {
+            activateWindow();
+            platform.Wait(0.05);
+        }
+    }
 
 protected:
     void keyPressEvent(QKeyEvent*) override { ++keys; }
@@ -64,13 +73,8 @@ TEST(KeystrokeSenderTest, AShiftHeldByThePlayerDoesNotChangeTheKeys) {
 
 TEST(KeystrokeSenderTest, KeysWaitUntilTheFocusLeavesOurOwnWindow) {
     KeyRecorder own;
-    own.setGeometry(0, 0, 200, 100);
-    own.show();
     auto platform = platform::createLinuxPlatform();
-    for (int i = 0; i < 100 && !own.isActiveWindow(); ++i) {
-        own.activateWindow();
-        platform->Wait(0.05);
-    }
+    own.showFocused(*platform);
     ASSERT_TRUE(own.isActiveWindow());
     // The game starts now and takes the focus a moment later.
     ChildProcess game({KEY_RECEIVER});
@@ -85,13 +89,8 @@ TEST(KeystrokeSenderTest, KeysWaitUntilTheFocusLeavesOurOwnWindow) {
 
 TEST(KeystrokeSenderTest, KeysForAProgramJustStartedWaitForItsWindowAfterOursWasHidden) {
     KeyRecorder own;
-    own.setGeometry(0, 0, 200, 100);
-    own.show();
     auto platform = platform::createLinuxPlatform();
-    for (int i = 0; i < 100 && !own.isActiveWindow(); ++i) {
-        own.activateWindow();
-        platform->Wait(0.05);
-    }
+    own.showFocused(*platform);
     own.hide();  // the start window before the game starts: the focus goes to the root
     platform->Wait(0.1);
     // Programs start from the working folder, by their Windows names.
@@ -158,13 +157,8 @@ struct ProgramFolder {
 
 TEST(KeystrokeSenderTest, ProgramThatEndsBeforeItOpensAWindowIsReportedWithItsExitStatusAndGetsNoKeys) {
     KeyRecorder own;
-    own.setGeometry(0, 0, 200, 100);
-    own.show();
     auto platform = platform::createLinuxPlatform();
-    for (int i = 0; i < 100 && !own.isActiveWindow(); ++i) {
-        own.activateWindow();
-        platform->Wait(0.05);
-    }
+    own.showFocused(*platform);
     ProgramFolder folder("zembrot.exe", "#!/bin/sh\nsleep 0.3\nexit 3\n");
     platform->StartProgram("zembrot.exe");
     try {
