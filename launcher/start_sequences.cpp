@@ -219,6 +219,13 @@ void start::Form_KeyDown(int KeyCode, int /*Shift*/) {
         sendKeys("%{G}");
         WaitTimeDelay3();
         sendKeys("{enter}");
+        // The game has started and has its keys: a Play or Start sequence
+        // that this interrupted ends here, also one that a stray key had let
+        // outlive the window, so that it does not start the game again.
+        if (sequenceOutlivesWindow_) {
+            sequenceOutlivesWindow_ = false;
+            if (!loaded_) windows_.windowUnloaded();
+        }
     } else if (runningSequences_ > 0) {
         sequenceOutlivesWindow_ = true;
     }

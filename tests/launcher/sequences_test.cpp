@@ -263,6 +263,17 @@ TEST_F(SequenceTest, ReturnDuringThePlayLogoClosesTheWindowButTheGameStillGetsIt
     EXPECT_EQ(launcherEnded, 1);
 }
 
+TEST_F(SequenceTest, StrayKeyDuringASkipInsideAPlayDoesNotStartTheGameTwice) {
+    writePicture("Data/logo.bmp", 10, 10, Qt::red);
+    start& w = loadWith("SLIDE,3\n");
+    system.after(1, [&] { pressKey(&w, Qt::Key_S); });         // in the logo's pause
+    system.after(2, [&] { pressKey(&w, Qt::Key_Escape); });    // in the skip path's pause
+    w.Command1->click();
+    EXPECT_EQ(system.count("start zembrot.exe"), 1);
+    EXPECT_EQ(system.callsFrom("start zembrot.exe"), (Calls{"start zembrot.exe", "keys %{G}", "wait 2", "keys {enter}"}));
+    EXPECT_EQ(launcherEnded, 1);
+}
+
 TEST_F(SequenceTest, FailureInStartReleasesTheInputAndEndsTheLauncher) {
     start& w = loadWith("SLIDE,1\n");
     system.failingKeys.insert("{ }");
