@@ -2,6 +2,7 @@
 
 #include <QImageReader>
 #include <array>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -42,6 +43,19 @@ QByteArray formatFromFirstBytes(const std::filesystem::path& path) {
     return {};
 }
 
+// A picture whose header is sound but whose pixels would take more memory
+// than the readers allow is refused by them with no word about why: say so.
+std::string beyondDecodingLimit(QImageReader& reader) {
+    const QSize size = reader.size();
+    const int limit = QImageReader::allocationLimit();  // MB; 0: none
+    if (!size.isValid() || limit <= 0) return {};
+    const double megabytes = double(size.width()) * size.height() * 4 / (1024.0 * 1024.0);
+    if (megabytes <= limit) return {};
+    return "is " + std::to_string(size.width()) + " \u00d7 " + std::to_string(size.height()) +
+           " pixels, which take " + std::to_string(static_cast<long long>(std::ceil(megabytes))) +
+           " MB to decode, more than the " + std::to_string(limit) + " MB a picture may take";
+}
+
 // Safe on any thread: no pixmaps, no windows.
 Decoded decode(const std::string& windowsName, const std::filesystem::path& folder) {
     const std::filesystem::path path =
@@ -56,6 +70,10 @@ Decoded decode(const std::string& windowsName, const std::filesystem::path& fold
     else reader.setAutoDetectImageFormat(false);
     Decoded result;
     result.path = path;
+    if (const std::string limit = beyondDecodingLimit(reader); !limit.empty()) {
+        result.detail = limit;
+        return result;
+    }
     result.image = reader.read();
     if (result.image.isNull())
         result.detail = "cannot be read as a picture: " + reader.errorString().toLower().toStdString();

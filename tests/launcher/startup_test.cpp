@@ -1,5 +1,7 @@
 // Reading the menu script at start-up: what it keeps, and what stops it.
+#include <QImageReader>
 #include <algorithm>
+#include <sys/stat.h>
 
 #include "launcher_fixture.h"
 
@@ -147,6 +149,29 @@ TEST_F(LauncherTest, PicturesAreReadAsTheirFirstBytesSay) {
         ADD_FAILURE() << "a torn bitmap was read";
     } catch (const script::Failure& failure) {
         EXPECT_EQ(failure.kind(), script::FailureKind::InvalidPicture);
+    }
+}
+
+// The readers refuse a picture whose pixels would take too much memory; the
+// report says that it is the size, not damage.
+TEST_F(LauncherTest, APictureTooLargeToDecodeSaysItsSizeAndTheLimit) {
+    std::string header = "BM";
+    auto put32 = [&header](std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) header += static_cast<char>((v >> (8 * i)) & 0xFF);
+    };
+    put32(54 + 3u * 12000 * 12000), put32(0), put32(54);  // file size, reserved, pixel offset
+    put32(40), put32(12000), put32(12000);                   // info header: size, width, height
+    header += std::string("\1\0\x18\0", 4);                  // one plane, 24 bits
+    put32(0), put32(0), put32(2835), put32(2835), put32(0), put32(0);
+    writeFile("Data/huge.bmp", header);
+    try {
+        launcher::loadPicture("Data\\huge.bmp");
+        ADD_FAILURE() << "a picture beyond the limit was read";
+    } catch (const script::Failure& failure) {
+        EXPECT_EQ(failure.kind(), script::FailureKind::InvalidPicture);
+        EXPECT_NE(failure.report().find("12000 \u00d7 12000 pixels"), std::string::npos) << failure.report();
+        EXPECT_NE(failure.report().find(std::to_string(QImageReader::allocationLimit()) + " MB"), std::string::npos)
+            << failure.report();
     }
 }
 
