@@ -1,5 +1,6 @@
 // The Linux/X11 platform: each service lives in its own file; this one only
-// puts them together behind the interface.
+// puts them together behind the interface. Media, sounds, keystrokes and the
+// input block come from the desktop services library, loaded on first use.
 
 #include <algorithm>
 #include <cstring>
@@ -7,23 +8,35 @@
 #include <memory>
 #include <system_error>
 
+#include "platform/backend_library.h"
 #include "platform/clock_and_wait.h"
-#include "platform/gstreamer/gst_media_engine.h"
-#include "platform/gstreamer/synchronous_sound.h"
 #include "platform/keystroke_notation.h"
 #include "platform/media_command.h"
 #include "platform/media_interpreter.h"
 #include "platform/path_existence.h"
 #include "platform/platform.h"
 #include "platform/program_start.h"
-#include "platform/x11/input_block.h"
-#include "platform/x11/keystroke_sender.h"
 #include "platform/x11/x_display.h"
+#include "script/failure.h"
 #include "script/windows_path.h"
 
 namespace platform {
 
 namespace {
+
+// Opens media through the desktop services, loading them on the first open.
+class MediaThroughBackend final : public MediaEngine {
+public:
+    explicit MediaThroughBackend(std::function<DesktopBackend*()> backend) : backend_(std::move(backend)) {}
+    std::unique_ptr<MediaPlayback> open(MediaKind kind, const std::filesystem::path& file,
+                                        std::uintptr_t parentWindow, std::function<void()> onFailure) override {
+        DesktopBackend* backend = backend_();
+        return backend ? backend->media().open(kind, file, parentWindow, std::move(onFailure)) : nullptr;
+    }
+
+private:
+    std::function<DesktopBackend*()> backend_;
+};
 
 class LinuxPlatform final : public Platform {
 public:
@@ -47,18 +60,32 @@ public:
         constexpr unsigned noDefault = 2;
         const auto file = script::mapWindowsPath(path);
         std::error_code error;
-        if (!path.empty() && std::filesystem::is_regular_file(file, error) && playSoundToEnd(file)) return 1;
+        if (!path.empty() && std::filesystem::is_regular_file(file, error) && backend() &&
+            backend()->playSoundToEnd(file))
+            return 1;
         if (!(flags & noDefault)) Beep();
         return 0;
     }
 
-    int BlockInput(bool block) override { return (block ? inputBlock_.block() : inputBlock_.release()) ? 1 : 0; }
+    int BlockInput(bool block) override {
+        // Nothing can be blocked before the services are loaded.
+        if (!block && !backend_) return 1;
+        return backend() && backend()->blockInput(block) ? 1 : 0;
+    }
 
-    void SendKeys(const std::string& keys) override { keystrokes_.send(parseKeystrokes(keys)); }
+    void SendKeys(const std::string& keys) override {
+        const auto strokes = parseKeystrokes(keys);
+        if (!backend())
+            throw script::Failure(script::FailureKind::DeviceIOError, "the keystroke services could not be loaded");
+        backend()->sendKeys(strokes);
+    }
 
+    // The window list the keystrokes need is taken now, while the program
+    // starts, so the services are loaded here if they are not yet.
     void StartProgram(const std::string& program) override {
         const StartedProgram started = startProgram(program);
-        keystrokes_.programStarted(started.pid, started.name);
+        const pid_t pid = started.pid;
+        if (backend()) backend()->programStarted(pid, started.name, [pid] { return programEnding(pid); });
     }
     void OpenInTextEditor(const std::string& path) override { openWithDesktop(path); }
     void Beep() override { ringBell(bellConnection_); }
@@ -69,12 +96,20 @@ public:
     void Wait(double seconds) override { serviceEventsFor(seconds); }
 
 private:
+    DesktopBackend* backend() {
+        if (!backendTried_) {
+            backendTried_ = true;
+            backend_ = loadDesktopBackend();
+        }
+        return backend_.get();
+    }
+
     XConnection bellConnection_;
-    // The engine outlives the devices the interpreter holds.
-    GstMediaEngine mediaEngine_;
+    bool backendTried_ = false;
+    // The services outlive the devices the interpreter holds.
+    std::unique_ptr<DesktopBackend> backend_;
+    MediaThroughBackend mediaEngine_{[this] { return backend(); }};
     MediaCommandInterpreter media_{mediaEngine_};
-    KeystrokeSender keystrokes_;
-    InputBlock inputBlock_;
 };
 
 }  // namespace

@@ -2,6 +2,7 @@
 // Starting programs without a shell and without waiting for them, and
 // learning later whether a started program has ended.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <sys/types.h>
@@ -18,6 +19,9 @@ struct StartedProgram {
     std::string name;  // the program's name as the command line gave it
 };
 StartedProgram startProgram(const std::string& commandLine);
+
+// How a started program ended; nothing while it runs.
+using ProgramEnding = std::function<std::optional<std::string>()>;
 
 // How a program started by startProgram ended ("exit status 3", "killed by
 // signal 9"); nothing while it runs. The ended program is reaped here.

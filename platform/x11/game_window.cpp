@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "platform/clock_and_wait.h"
-#include "platform/program_start.h"
 #include "platform/x11/x_display.h"
 #include "script/failure.h"
 
@@ -150,10 +149,11 @@ bool activationByWindowManager(Display* display) {
 
 }  // namespace
 
-void GameWindow::started(Display* display, pid_t pid, std::string name) {
+void GameWindow::started(Display* display, pid_t pid, std::string name, ProgramEnding ending) {
     display_ = display;
     pid_ = pid;
     name_ = std::move(name);
+    ending_ = std::move(ending);
     startedAt_ = monotonicSeconds();
     chosen_ = None;
     everShown_ = false;
@@ -242,7 +242,7 @@ void GameWindow::awaitFocus(const std::function<std::set<unsigned long>()>& ownW
         const double now = monotonicSeconds();
         const Window window = find(ownWindows());
         if (window == None) {
-            if (auto how = programEnding(pid_)) {
+            if (auto how = ending_ ? ending_() : std::nullopt) {
                 ending = *how;
                 outcome = Outcome::Ended;
             } else if (now - startedAt_ >= windowWaitSeconds) {

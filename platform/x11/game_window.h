@@ -9,6 +9,8 @@
 #include <set>
 #include <string>
 
+#include "platform/program_start.h"
+
 namespace platform {
 
 class GameWindow {
@@ -18,8 +20,8 @@ public:
 
     // A program was started: from now on its window is the one keys go to.
     // The windows already on the desktop are noted, since none of them can
-    // be the program's.
-    void started(Display* display, pid_t pid, std::string name);
+    // be the program's. `ending` tells whether it has ended, and how.
+    void started(Display* display, pid_t pid, std::string name, ProgramEnding ending);
     bool watching() const { return pid_ > 0; }
 
     // Waits, servicing window events, until the program's window is viewable
@@ -39,6 +41,7 @@ private:
     Display* display_ = nullptr;
     pid_t pid_ = 0;
     std::string name_;
+    ProgramEnding ending_;
     double startedAt_ = 0;
     std::set<Window> before_;
     Window chosen_ = None;

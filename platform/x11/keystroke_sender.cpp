@@ -91,8 +91,8 @@ Window KeystrokeSender::focusedTopLevel(bool& ours) {
     return withPing != None ? withPing : below;
 }
 
-void KeystrokeSender::programStarted(pid_t pid, const std::string& name) {
-    game_.started(connection_.display(), pid, name);
+void KeystrokeSender::programStarted(pid_t pid, const std::string& name, ProgramEnding ending) {
+    game_.started(connection_.display(), pid, name, std::move(ending));
 }
 
 void KeystrokeSender::waitWhileFocusIsOurs() {

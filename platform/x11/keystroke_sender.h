@@ -20,7 +20,7 @@ public:
     void send(const std::vector<KeyStroke>& strokes);
     // A program was just started: from now on keys go to its window only,
     // once it is there and has the focus (see GameWindow).
-    void programStarted(pid_t pid, const std::string& name);
+    void programStarted(pid_t pid, const std::string& name, ProgramEnding ending);
 
 private:
     struct Resolved {

@@ -14,7 +14,9 @@
 #include <X11/keysym.h>
 #include <chrono>
 #include <csignal>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
@@ -165,6 +167,13 @@ TEST(VarnoEndToEnd, FieldsTypedInTabOrderCompileToTheExpectedFiles) {
     EXPECT_EQ(withoutDateLine(readBytes(home.pod())), fileAfterDateLine(demoMenuScriptRecords()));
     EXPECT_EQ(withoutDateLine(readBytes(home.bak())), fileAfterDateLine(demoStateFileRecords()));
     EXPECT_TRUE(readBytes(home.pod()).starts_with(";Date Compiled-"));
+
+    // A whole session of editing never needs the media libraries or the X
+    // extensions.
+    std::ifstream maps("/proc/" + std::to_string(varno.pid) + "/maps");
+    const std::string loaded((std::istreambuf_iterator<char>(maps)), std::istreambuf_iterator<char>());
+    for (const char* library : {"libgst", "libXtst", "libXi.", "liblorvane-desktop"})
+        EXPECT_EQ(loaded.find(library), std::string::npos) << library << " is loaded";
 
     // Back on "Compile/Save": the next stop is "Exit", answered Yes by default.
     ASSERT_TRUE(waitUntil([&] { return keyboard.findWindow(" Compile") == 0; }));

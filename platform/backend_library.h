@@ -1,0 +1,15 @@
+#pragma once
+// Finding and loading the library of desktop services.
+
+#include <memory>
+
+#include "platform/desktop_backend.h"
+
+namespace platform {
+
+// Loads the library from beside the program (../lib/lorvane in the build
+// folder, the installed library folder's lorvane/ once installed) and makes
+// its services. Null, after one line on standard error, when it cannot.
+std::unique_ptr<DesktopBackend> loadDesktopBackend();
+
+}  // namespace platform
