@@ -1,11 +1,45 @@
 #include "launcher/command_line.h"
 
+#include <QApplication>
+#include <QByteArray>
+#include <filesystem>
 #include <iostream>
 #include <vector>
 
+#include "launcher/folder_check.h"
+#include "launcher/fonts.h"
 #include "platform/command_line.h"
 
 namespace launcher {
+
+namespace {
+
+// The dry run needs no display: the start window is drawn off the screen.
+int checkFolder(const std::optional<std::string>& operand) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt's notes about the missing display are no findings of the check.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << message.toStdString() << "\n";
+    });
+    int argc = 1;
+    char name[] = "lorvane";
+    char* argv[] = {name, nullptr};
+    QApplication application(argc, argv);
+    installFontSubstitutions();
+    std::error_code error;
+    const std::filesystem::path folder =
+        std::filesystem::absolute(operand ? std::filesystem::path(*operand) : std::filesystem::current_path(), error);
+    if (error || !std::filesystem::is_directory(folder, error)) {
+        std::cerr << "lorvane: " << folder.string() << " is not a folder\n";
+        return 2;
+    }
+    std::cout << "Checking " << (folder / "Data" / "kelo.pod").string() << "\n";
+    const FolderCheck check = checkGameFolder(folder);
+    std::cout << check.text();
+    return check.startupSucceeds() ? 0 : 1;
+}
+
+}  // namespace
 
 std::optional<int> handleCommandLine(int argc, const char* const* argv) {
     static constexpr platform::ProgramIdentity lorvane{
@@ -14,7 +48,13 @@ std::optional<int> handleCommandLine(int argc, const char* const* argv) {
         "Data/kelo.pod there and shows the start screen the script describes.\n"
         "The script's format is described in kelo.pod(5)."};
     // Options besides --help and --version, one row each.
-    const std::vector<platform::CommandLineOption> options = {};
+    const std::vector<platform::CommandLineOption> options = {
+        {"--check", "[FOLDER]",
+         "read FOLDER's Data/kelo.pod as start-up does (FOLDER: the working folder) and tell "
+         "what Play, Start, Setup and S would do and when, without starting anything; "
+         "exit status 1 when start-up would stop",
+         checkFolder},
+    };
     return platform::handleCommandLine(lorvane, options, argc, argv, std::cout, std::cerr);
 }
 

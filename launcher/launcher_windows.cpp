@@ -13,6 +13,7 @@ LauncherWindows::~LauncherWindows() = default;
 start& LauncherWindows::loadStart() {
     if (!start_) {
         start_ = std::make_unique<start>(*this);
+        if (offScreen) start_->setAttribute(Qt::WA_DontShowOnScreen);
         try {
             start_->Form_Load();
         } catch (const SequenceEnded&) {
@@ -25,6 +26,7 @@ start& LauncherWindows::loadStart() {
 frmOwnbox& LauncherWindows::ownbox() {
     if (!ownbox_) {
         auto box = std::make_unique<frmOwnbox>(*this);
+        if (offScreen) box->setAttribute(Qt::WA_DontShowOnScreen);
         box->Form_Load();
         ownbox_ = std::move(box);
     }

@@ -4,6 +4,8 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "platform/platform.h"
 #include "script/failure.h"
@@ -22,6 +24,11 @@ public:
     LauncherWindows& operator=(const LauncherWindows&) = delete;
 
     platform::Platform& platform() { return platform_; }
+
+    // For a dry run: the menu script's bytes to read instead of the file, and
+    // windows that are never put on the screen.
+    std::optional<std::string> scriptBytes;
+    bool offScreen = false;
 
     // Creates the start window and runs its load handler, which reads the
     // menu script and starts the presentation. Start-up failures propagate.

@@ -67,7 +67,7 @@ void start::Form_Load() {
     pictures_.clear();
 
     holdSizing(true);
-    std::string bytes = script::readWholeFile(scriptPath, kScriptName);
+    std::string bytes = windows_.scriptBytes ? *windows_.scriptBytes : script::readWholeFile(scriptPath, kScriptName);
     pictures_.prefetch(picturesNamedIn(bytes));
     readStartupScript(std::move(bytes), startupValues_, [this] {
         takeWindowFields();

@@ -165,4 +165,24 @@ std::vector<KeyStroke> parseKeystrokes(const std::string& keys) {
     return Parser(keys).run();
 }
 
+std::string keyName(const KeyStroke& key) {
+    std::string name;
+    if (key.control) name += "Ctrl+";
+    if (key.alt) name += "Alt+";
+    if (key.shift) name += "Shift+";
+    if (key.keysym == ' ') return name + "Space";
+    if (key.keysym > ' ' && key.keysym <= 0xFF) {
+        const char c = static_cast<char>(key.keysym);
+        return name + script::cp1252ToUtf8(std::string(1, c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c));
+    }
+    // The longest of the notation's names for the key: ESCAPE rather than ESC.
+    std::string longest;
+    for (const auto& [word, keysym] : namedKeys())
+        if (keysym == key.keysym && word.size() > longest.size()) longest = word;
+    if (longest.empty()) return name + "key " + std::to_string(key.keysym);
+    for (std::size_t i = 1; i < longest.size(); ++i)
+        if (longest[i] >= 'A' && longest[i] <= 'Z') longest[i] = static_cast<char>(longest[i] + 32);
+    return name + longest;
+}
+
 }  // namespace platform

@@ -28,4 +28,7 @@ struct KeyStroke {
 // script::Failure(InvalidProcedureCall) when the string is malformed.
 std::vector<KeyStroke> parseKeystrokes(const std::string& keys);
 
+// A keystroke for a person: "Alt+G", "Space", "Enter" (UTF-8).
+std::string keyName(const KeyStroke& key);
+
 }  // namespace platform

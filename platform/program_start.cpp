@@ -99,38 +99,61 @@ pid_t spawn(const QString& executable, const QStringList& arguments) {
 
 }  // namespace
 
-StartedProgram startProgram(const std::string& commandLine) {
-    reapEndedPrograms();
-    const QString line = QString::fromStdString(commandLine).trimmed();
-    QString program;
+namespace {
+
+struct Invocation {
+    ProgramPlan plan;
     QStringList arguments;
+};
+
+Invocation invocationOf(const std::string& commandLine) {
+    const QString line = QString::fromStdString(commandLine).trimmed();
+    Invocation invocation;
+    QString program = line;
     // A file name with blanks in it is taken whole before the line is split.
     QString file = locate(line);
-    if (!file.isEmpty()) {
-        program = line;
-    } else {
-        arguments = QProcess::splitCommand(line);
-        if (arguments.isEmpty()) notFound(line);
-        program = arguments.takeFirst();
-        file = locate(program);
+    if (file.isEmpty()) {
+        invocation.arguments = QProcess::splitCommand(line);
+        if (!invocation.arguments.isEmpty()) {
+            program = invocation.arguments.takeFirst();
+            file = locate(program);
+        }
     }
-    if (file.isEmpty()) notFound(program);
+    ProgramPlan& plan = invocation.plan;
+    plan.program = program.toStdString();
+    plan.file = file.toStdString();
+    plan.windowsProgram = !file.isEmpty() && isWindowsExecutable(plan.file);
+    plan.throughWine = plan.windowsProgram && !QStandardPaths::findExecutable("wine").isEmpty();
+    return invocation;
+}
 
-    QString executable = file;
-    if (isWindowsExecutable(file.toStdString())) {
-        const QString wine = QStandardPaths::findExecutable("wine");
-        if (wine.isEmpty())
-            throw script::Failure(script::FailureKind::ProgramFailed,
-                                  program.toStdString() + " is a Windows program; install Wine to run it");
-        arguments.prepend(file);
-        executable = wine;
+}  // namespace
+
+ProgramPlan planProgram(const std::string& commandLine) { return invocationOf(commandLine).plan; }
+
+void requireStartable(const ProgramPlan& plan) {
+    if (plan.file.empty()) notFound(QString::fromStdString(plan.program));
+    if (plan.windowsProgram && !plan.throughWine)
+        throw script::Failure(script::FailureKind::ProgramFailed,
+                              plan.program + " is a Windows program; install Wine to run it");
+}
+
+StartedProgram startProgram(const std::string& commandLine) {
+    reapEndedPrograms();
+    Invocation invocation = invocationOf(commandLine);
+    const ProgramPlan& plan = invocation.plan;
+    requireStartable(plan);
+    QString executable = QString::fromStdString(plan.file);
+    if (plan.throughWine) {
+        invocation.arguments.prepend(executable);
+        executable = QStandardPaths::findExecutable("wine");
     }
     // Our own child, so that its end and exit status can be learnt while we
     // wait for its window; a program that cannot be executed is reported here.
-    const pid_t pid = spawn(executable, arguments);
-    if (pid <= 0) notFound(program);
+    const pid_t pid = spawn(executable, invocation.arguments);
+    if (pid <= 0) notFound(QString::fromStdString(plan.program));
     startedPrograms().insert(pid);
-    return {pid, program.toStdString()};
+    return {pid, plan.program};
 }
 
 std::optional<std::string> programEnding(pid_t pid) {

@@ -9,6 +9,18 @@
 
 namespace platform {
 
+// How a program would be started, found out without starting it.
+struct ProgramPlan {
+    std::string program;     // the program's name as given
+    std::string file;        // the file that would run; empty when none is found
+    bool windowsProgram = false;  // the file begins with "MZ"
+    bool throughWine = false;     // a Windows program, with wine on the path
+};
+ProgramPlan planProgram(const std::string& commandLine);
+// Throws the failure that starting would give when the plan cannot start:
+// FileNotFound, or ProgramFailed for a Windows program with no wine.
+void requireStartable(const ProgramPlan& plan);
+
 // Starts a program file from the working folder (a Windows name, optionally
 // followed by arguments) in a window of its own.
 // A Windows executable runs through wine. Throws script::Failure naming the

@@ -1,0 +1,35 @@
+#pragma once
+// The packager's dry run: reads a game folder's menu script as start-up does,
+// lists what it takes and what looks wrong, and runs the launcher's own
+// sequences on a platform that only writes down what they would do and when.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace launcher {
+
+struct FolderCheck {
+    struct Sequence {
+        std::string name;                // "Play", "Start", "Setup", "S"
+        std::vector<std::string> lines;  // "   0.00 s  keys: Space"
+    };
+    std::vector<std::string> records;   // "line 4  TIMEDELAY  3"
+    std::vector<std::string> warnings;  // "line 9: CMD1P names ..."
+    std::optional<std::string> report;  // what start-up would stop with
+    std::vector<Sequence> sequences;
+
+    bool startupSucceeds() const { return !report; }
+    // All of it, for a person to read.
+    std::string text() const;
+};
+
+// Needs a QApplication; the offscreen platform will do, no window is put on
+// the screen. Works in `folder` as the launcher's working folder (and changes
+// the process's working folder while it runs). `scriptBytes`, when given,
+// stand for Data\kelo.pod. Nothing is started, played or sent.
+FolderCheck checkGameFolder(const std::filesystem::path& folder,
+                            const std::optional<std::string>& scriptBytes = std::nullopt);
+
+}  // namespace launcher
