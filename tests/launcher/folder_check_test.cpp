@@ -1,0 +1,152 @@
+// The packager's dry run on hand-written scripts: each warning once, the
+// report start-up would stop with, and the times of the sequences.
+
+#include <QColor>
+#include <algorithm>
+#include <cstdio>
+#include <sys/wait.h>
+
+#include "launcher/folder_check.h"
+#include "launcher_fixture.h"
+
+namespace launcher_tests {
+
+namespace {
+
+class FolderCheckTest : public LauncherTest {
+protected:
+    // A stand-in game that is no Windows program, so no Wine is asked for.
+    void writeGame() { writeFile("zembrot.exe", "#!/bin/sh\n"); }
+
+    static int count(const std::vector<std::string>& lines, const std::string& part) {
+        return static_cast<int>(std::count_if(lines.begin(), lines.end(), [&](const std::string& line) {
+            return line.find(part) != std::string::npos;
+        }));
+    }
+
+    static const launcher::FolderCheck::Sequence& sequence(const launcher::FolderCheck& check,
+                                                           const std::string& name) {
+        for (const auto& s : check.sequences)
+            if (s.name.rfind(name, 0) == 0) return s;
+        throw std::runtime_error("no sequence " + name);
+    }
+};
+
+}  // namespace
+
+TEST_F(FolderCheckTest, EveryWarningAPackagerMustSeeComesOnce) {
+    writeScript(
+        ";Date Compiled-x\n"
+        "TIMEDELAY,2 ;two seconds\n"
+        "FOO,bar\n"
+        "TITLE,\"Zembrot\"\n"
+        "SLIDE,3,;three slides\n"
+        "BACKCOLOR,300,0,-5\n"
+        "INFOP,Data\\nohelp.bmp\n"
+        "BSNDH,Data\\noclick.wav\n"
+        "BGWAV,Data\\nowave.wav\n"
+        "BGMID,Data\\nomusic.mid\n");
+    const launcher::FolderCheck check = launcher::checkGameFolder(folder);
+
+    EXPECT_TRUE(check.startupSucceeds()) << *check.report;
+    const std::vector<std::string> expected = {
+        "line 2: TIMEDELAY's value \"2 ;two seconds\" looks like it holds a comment",
+        "line 3: \"FOO\" is not a keyword",
+        "line 5: a comment on the same line as SLIDE",
+        "line 6: BACKCOLOR's red 300 counts as 255",
+        "line 6: BACKCOLOR's blue -5 counts as 0",
+        "line 7: INFOP names the picture Data\\nohelp.bmp, which does not exist",
+        "line 8: BSNDH names the sound Data\\noclick.wav, which does not exist",
+        "line 9: BGWAV names the sound Data\\nowave.wav, which does not exist",
+        "line 10: BGMID names the music Data\\nomusic.mid, which does not exist",
+        "BGWAV and BGMID are both set: only the wave Data\\nowave.wav plays",
+        "the intro clip data\\test.avi does not exist",
+        "zembrot.exe does not exist in the game folder",
+    };
+    for (const std::string& warning : expected) EXPECT_EQ(count(check.warnings, warning), 1) << warning;
+    EXPECT_EQ(check.warnings.size(), expected.size()) << check.text();
+    EXPECT_EQ(count(check.records, "line 2  TIMEDELAY  0"), 1);  // the comment made it no number
+    EXPECT_EQ(count(check.records, "line 6  BACKCOLOR  300, 0, -5"), 1);
+    // Without the game, Play ends in the launcher's message box.
+    EXPECT_EQ(count(sequence(check, "Play").lines, "zembrot.exe cannot start: it does not exist"), 1);
+    EXPECT_EQ(count(sequence(check, "Play").lines, "the message box \"Missing File\" shows"), 1);
+}
+
+TEST_F(FolderCheckTest, TheTimelineCarriesTheScriptsDelaysAndSlides) {
+    writeGame();
+    writePicture("Data/logo.bmp", 8, 8, Qt::red);
+    writeScript("TIMEDELAY,2\nTIMEDELAY3,1\nSLIDE,2\nSPTIM,3\nBSND,0\n");
+    const launcher::FolderCheck check = launcher::checkGameFolder(folder);
+    ASSERT_TRUE(check.startupSucceeds()) << *check.report;
+
+    const std::vector<std::string> play = {
+        "   0.00 s  looks for Data\\logo.bmp: found",
+        "   0.00 s  waits 2 s",
+        "   2.00 s  looks for data\\test.avi: not there",
+        "   2.00 s  media: close names nothing, so nothing happens",
+        "   2.00 s  zembrot.exe starts natively",
+        "   2.00 s  waits 1 s",
+        "   3.00 s  the player's keyboard and mouse are blocked",
+        "   3.00 s  keys: Space",
+        "   3.00 s  waits 3 s",
+        "   6.00 s  keys: Space",
+        "   6.00 s  waits 3 s",
+        "   9.00 s  the player's keyboard and mouse are released",
+        "   9.00 s  keys: Alt+G",
+        "   9.00 s  waits 1 s",
+        "  10.00 s  keys: Enter",
+        "  10.00 s  the start window closes; the launcher ends",
+    };
+    EXPECT_EQ(sequence(check, "Play").lines, play);
+    const auto& s = sequence(check, "S key").lines;
+    EXPECT_EQ(count(s, "   1.00 s  zembrot.exe starts natively"), 1);
+    EXPECT_EQ(count(s, "keys: Space"), 0);  // the skip sends no slides
+    EXPECT_EQ(count(sequence(check, "Setup").lines, "   1.00 s  keys: Down \u00d76"), 1);
+    EXPECT_EQ(count(sequence(check, "Start").lines, "keys: Space"), 2);
+}
+
+TEST_F(FolderCheckTest, AScriptStartUpWouldStopOnGivesItsReportAndNoTimeline) {
+    writeGame();
+    writeScript("TITLE,\"Zembrot\"\nCMD1P,Data\\missing.bmp\n");
+    const launcher::FolderCheck check = launcher::checkGameFolder(folder);
+    ASSERT_FALSE(check.startupSucceeds());
+    EXPECT_NE(check.report->find("missing.bmp"), std::string::npos) << *check.report;
+    EXPECT_EQ(count(check.warnings, "CMD1P names the picture Data\\missing.bmp, which does not exist"), 1);
+    EXPECT_TRUE(check.sequences.empty());
+}
+
+TEST_F(FolderCheckTest, ScriptBytesInMemoryStandForTheFileAndNothingIsWritten) {
+    writeGame();
+    const launcher::FolderCheck check = launcher::checkGameFolder(folder, std::string("TIMEDELAY,40000\r\n"));
+    ASSERT_FALSE(check.startupSucceeds());
+    EXPECT_NE(check.report->find("Overflow"), std::string::npos) << *check.report;
+    EXPECT_FALSE(std::filesystem::exists(folder / "Data" / "kelo.pod"));
+}
+
+#ifdef LORVANE_PATH
+TEST_F(FolderCheckTest, TheProgramChecksWithoutADisplayAndExitsOneWhenStartUpWouldStop) {
+    writeGame();
+    auto run = [&] {
+        const std::string command = "cd '" + folder.string() + "' && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " +
+                                    LORVANE_PATH + " --check 2>&1";
+        std::string output;
+        FILE* pipe = popen(command.c_str(), "r");
+        char buffer[4096];
+        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
+        const int status = pclose(pipe);
+        return std::make_pair(WIFEXITED(status) ? WEXITSTATUS(status) : -1, output);
+    };
+    writeScript("TITLE,\"Zembrot\"\n");
+    auto [good, goodOutput] = run();
+    EXPECT_EQ(good, 0) << goodOutput;
+    EXPECT_NE(goodOutput.find("Start-up would show the start screen."), std::string::npos) << goodOutput;
+    EXPECT_NE(goodOutput.find("keys: Alt+G"), std::string::npos) << goodOutput;
+
+    writeScript("TIMEDELAY,40000\n");
+    auto [bad, badOutput] = run();
+    EXPECT_EQ(bad, 1) << badOutput;
+    EXPECT_NE(badOutput.find("Start-up would stop: Overflow"), std::string::npos) << badOutput;
+}
+#endif
+
+}  // namespace launcher_tests
