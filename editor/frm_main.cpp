@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
+#include <algorithm>
 #include <exception>
 #include <limits>
 #include <new>
@@ -540,9 +542,19 @@ void frmMain::Command4_Click() {
 
 void frmMain::mnuStartScreenPreview_Click() {
     if (!preview_->isVisible()) {
-        // Beside the main window, where the screen can be watched while typing.
+        // Beside the main window, where the screen can be watched while
+        // typing: on its right, else on its left, and always on the screen.
         preview_->adjustSize();
-        preview_->move(frameGeometry().topRight() + QPoint(8, 0));
+        const QSize size = preview_->frameGeometry().size().expandedTo(preview_->size());
+        const QRect frame = frameGeometry();
+        QPoint at = frame.topRight() + QPoint(8, 0);
+        if (const QScreen* screen = this->screen()) {
+            const QRect area = screen->availableGeometry();
+            if (at.x() + size.width() > area.right() + 1) at.setX(frame.left() - 8 - size.width());
+            at.setX(std::clamp(at.x(), area.left(), std::max(area.left(), area.right() + 1 - size.width())));
+            at.setY(std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() + 1 - size.height())));
+        }
+        preview_->move(at);
         preview_->show();
     } else {
         preview_->setWindowState(preview_->windowState() & ~Qt::WindowMinimized);

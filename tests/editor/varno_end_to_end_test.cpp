@@ -82,6 +82,15 @@ public:
         XSync(display_, False);
     }
 
+    // A key with Alt held, as for a menu's mnemonic.
+    void altKey(KeySym symbol) {
+        const KeyCode alt = XKeysymToKeycode(display_, XK_Alt_L);
+        XTestFakeKeyEvent(display_, alt, True, CurrentTime);
+        key(symbol);
+        XTestFakeKeyEvent(display_, alt, False, CurrentTime);
+        XSync(display_, False);
+    }
+
     void type(const std::string& text) {
         for (unsigned char c : text) key(c == ' ' ? XK_space : static_cast<KeySym>(c));
     }
@@ -184,4 +193,41 @@ TEST(VarnoEndToEnd, FieldsTypedInTabOrderCompileToTheExpectedFiles) {
     keyboard.focus(box);
     keyboard.key(XK_Return);
     EXPECT_EQ(varno.waitForExit(10), 0);
+}
+
+TEST(VarnoEndToEnd, TheStartScreenPreviewFollowsTheFieldsAsTheyAreTyped) {
+    TempHome home;
+    testing_support::XvfbServer server;
+    Keyboard keyboard;
+    ASSERT_NE(keyboard.display(), nullptr);
+
+    ::unsetenv("QT_QPA_PLATFORM");
+    Program varno;
+    char* argv[] = {const_cast<char*>(VARNO_PROGRAM), nullptr};
+    ASSERT_EQ(posix_spawn(&varno.pid, VARNO_PROGRAM, nullptr, nullptr, argv, environ), 0);
+    Window main = 0;
+    ASSERT_TRUE(waitUntil([&] { return (main = keyboard.findWindow("   Varno")) != 0; }));
+    keyboard.focus(main);
+
+    // View > Start Screen Preview, by the keyboard.
+    keyboard.altKey(XK_v);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    keyboard.key(XK_Return);
+    Window preview = 0;
+    ASSERT_TRUE(waitUntil([&] { return (preview = keyboard.findWindow(" Start Screen Preview")) != 0; }));
+
+    // Typed into the main window, the fields redraw the preview: its
+    // background turns the demo's navy (BACKCOLOR 0,0,128).
+    keyboard.focus(main);
+    const auto texts = demoTexts();
+    for (int control : kTabOrder) {
+        if (control > 0) keyboard.type(texts[control]);
+        else if (std::find(kDemoTicked.begin(), kDemoTicked.end(), -control) != kDemoTicked.end())
+            keyboard.key(XK_space);
+        keyboard.key(XK_Tab);
+    }
+    // A point of the screen that no control covers in either layout.
+    const auto background = [&] { return windowShot(keyboard.display(), preview).at(30, 250); };
+    EXPECT_TRUE(waitUntil([&] { return background() == 0x000080; }, 10)) << std::hex << background();
+    windowShot(keyboard.display(), preview).savePng(PREVIEW_SCREENSHOT_PATH);
 }
