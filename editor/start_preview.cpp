@@ -116,13 +116,16 @@ StartPreview::StartPreview(std::function<script::EditorSnapshot()> fields, QWidg
 
     screenFrame_ = new QWidget(this);
     screenFrame_->setFixedSize(launcher::StartScreen::kClientWidth, launcher::StartScreen::kClientHeight);
-    column->addWidget(screenFrame_, 0, Qt::AlignHCenter);
+    column->addWidget(screenFrame_, 0, Qt::AlignLeft);
 
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("PreviewStatus"));
     status_->setWordWrap(true);
     status_->setTextFormat(Qt::PlainText);
     status_->setMinimumHeight(status_->fontMetrics().lineSpacing() * 3);
+    // A long report wraps within the screen's width rather than widening the
+    // window, so the screen keeps its place.
+    status_->setFixedWidth(launcher::StartScreen::kClientWidth);
     status_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     column->addWidget(status_);
 
