@@ -25,7 +25,7 @@ std::unique_ptr<DesktopBackend> loadDesktopBackend() {
     std::string why = std::string(kLibraryName) + " is not in " + (here / LORVANE_LIBRARY_FROM_BIN).string();
     // The installed layout first; the build folder's is the same when the
     // library folder is plain "lib".
-    for (const char* relative : {LORVANE_LIBRARY_FROM_BIN, "../lib/lorvane"}) {
+    for (const char* relative : {LORVANE_LIBRARY_FROM_BIN, "../lib/lorvane/desktop"}) {
         const std::filesystem::path file = (here / relative / kLibraryName).lexically_normal();
         std::error_code error;
         if (!std::filesystem::exists(file, error)) continue;

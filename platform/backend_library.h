@@ -7,8 +7,8 @@
 
 namespace platform {
 
-// Loads the library from beside the program (../lib/lorvane in the build
-// folder, the installed library folder's lorvane/ once installed) and makes
+// Loads the library from beside the program (../lib/lorvane/desktop in the
+// build folder, the same below the installed library folder) and makes
 // its services. Null, after one line on standard error, when it cannot.
 std::unique_ptr<DesktopBackend> loadDesktopBackend();
 
