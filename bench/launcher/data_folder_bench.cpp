@@ -55,7 +55,7 @@ int main() {
     struct Case {
         int files, records;
     };
-    std::printf("| files in Data | extra records | first frame (median of 9) |\n|---|---|---|\n");
+    std::printf("| files in Data | extra records | first frame (median of the rounds) |\n|---|---|---|\n");
     for (const Case c : {Case{0, 0}, Case{2000, 0}, Case{20000, 0}, Case{0, 10000}, Case{2000, 10000}}) {
         const fs::path folder = launcher_bench::makeGameFolder("lorvane-data-folder-bench");
         fs::remove(folder / "Data" / "background.bmp");
