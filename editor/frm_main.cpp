@@ -17,6 +17,7 @@
 #include <new>
 
 #include "check_box.h"
+#include "check_window.h"
 #include "compile_save.h"
 #include "form1.h"
 #include "load_passes.h"
@@ -346,6 +347,9 @@ void frmMain::buildMenu() {
     mnusave->setChecked(true);
     mnusave->setEnabled(true);
     connect(mnusave, &QAction::triggered, mnusave, [this] { mnusave->setChecked(true); });
+    mnuCheck = mnuFile->addAction(QStringLiteral("&Check"));
+    mnuCheck->setObjectName(QStringLiteral("mnuCheck"));
+    connect(mnuCheck, &QAction::triggered, this, &frmMain::mnuCheck_Click);
 
     QMenu* mnuView = menuBar()->addMenu(QStringLiteral("&View"));
     mnuView->setObjectName(QStringLiteral("mnuView"));
@@ -561,6 +565,16 @@ void frmMain::mnuStartScreenPreview_Click() {
     }
     preview_->raise();
     preview_->activateWindow();
+}
+
+void frmMain::mnuCheck_Click() {
+    if (!checkWindow_) checkWindow_ = new CheckWindow(this);
+    // The script as Compile/Save would write it, checked in memory.
+    checkWindow_->check(script::writeMenuScript(snapshot(), script::formatDateTime(platform_.LocalTime())),
+                        preview_->gameFolder());
+    checkWindow_->show();
+    checkWindow_->raise();
+    checkWindow_->activateWindow();
 }
 
 void frmMain::mnuOpen_Click() {

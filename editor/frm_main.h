@@ -25,6 +25,7 @@ class CheckBox;
 class Form1;
 class MessageBoxes;
 class StartPreview;
+class CheckWindow;
 struct LoadPass;
 
 class frmMain : public QMainWindow {
@@ -53,7 +54,7 @@ public:
     QPushButton *Command1, *Command2, *Command3, *Command4;
     QGroupBox *Frame1, *Frame2, *Frame3, *Frame4, *Frame5, *Frame6, *Frame7, *Frame8, *Frame9,
         *Frame10;
-    QAction *mnuOpen, *mnusave, *mnuStartScreenPreview;
+    QAction *mnuOpen, *mnusave, *mnuCheck, *mnuStartScreenPreview;
 
     // Handlers.
     void Check1_Click();
@@ -76,6 +77,8 @@ public:
     void Command3_Click();  // Load Data
     void Command4_Click();  // RGB Picker
     void mnuOpen_Click();
+    void mnuCheck_Click();
+    CheckWindow* checkWindow() const { return checkWindow_; }
     void mnuStartScreenPreview_Click();
 
 protected:
@@ -106,6 +109,7 @@ private:
     std::array<CheckBox*, 9> checks_{};
     QPointer<Form1> picker_;
     StartPreview* preview_ = nullptr;
+    CheckWindow* checkWindow_ = nullptr;
 };
 
 }  // namespace editor

@@ -12,6 +12,7 @@
 
 #include "demo_values.h"
 #include "editor/check_box.h"
+#include "editor/check_window.h"
 #include "editor/frm_main.h"
 #include "editor/start_preview.h"
 #include "editor/window_style.h"
@@ -20,6 +21,7 @@
 #include "launcher/launcher_windows.h"
 #include "launcher/start.h"
 #include "recording_platform.h"
+#include "script/keyword_table.h"
 
 using namespace editor_testing;
 
@@ -206,4 +208,27 @@ int main(int argc, char** argv) {
     launcher::installFontSubstitutions();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
+}
+
+// File › Check: the fields as the launcher would take them in the preview's
+// game folder; nothing is written.
+TEST_F(StartPreviewTest, CheckListsWhatTheLauncherWouldMakeOfTheFieldsAndWritesNothing) {
+    writeDemoPictures();
+    writeBytes(gameFolder / "zembrot.exe", "#!/bin/sh\n");
+    window->Text(script::textFieldOf("CMD1P"))->setText(QStringLiteral("nosuch.bmp"));
+    window->mnuCheck_Click();
+    ASSERT_NE(window->checkWindow(), nullptr);
+    const std::string findings = window->checkWindow()->findings().toStdString();
+    EXPECT_NE(findings.find("CMD1P names the picture Data\\nosuch.bmp, which does not exist"), std::string::npos)
+        << findings;
+    EXPECT_NE(findings.find("Start-up would stop"), std::string::npos) << findings;
+    EXPECT_FALSE(std::filesystem::exists(gameFolder / "Data" / "kelo.pod"));
+    EXPECT_EQ(std::filesystem::current_path(), previousFolder);
+    EXPECT_FALSE(std::filesystem::exists(home.path() / "Varno" / "Data" / "kelo.pod"));
+
+    window->Text(script::textFieldOf("CMD1P"))->clear();
+    window->mnuCheck_Click();
+    const std::string again = window->checkWindow()->findings().toStdString();
+    EXPECT_NE(again.find("Start-up would show the start screen."), std::string::npos) << again;
+    EXPECT_NE(again.find("keys: Alt+G"), std::string::npos) << again;
 }
