@@ -1,11 +1,12 @@
 #include "launcher/dialog.h"
 
-#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPalette>
 #include <QScreen>
 
 #include "launcher/frm_ownbox.h"
 #include "launcher/launcher_windows.h"
+#include "launcher/window_placement.h"
 #include "script/field_reader.h"
 #include "script/file_io.h"
 #include "script/reading_rule.h"
@@ -40,9 +41,16 @@ Dialog::Dialog(LauncherWindows& windows) : windows_(windows) {
     OKButton->raise();  // a large picture never covers it
     setFocusProxy(OKButton);
     connect(OKButton, &QPushButton::clicked, this, [this] { windows_.runHandler([this] { OKButton_Click(); }); });
+    centreByOuterFrame(*this);
+}
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+// Escape closes the help screen as "OK" does.
+void Dialog::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        if (!event->isAutoRepeat()) OKButton->animateClick();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 // The same rule as the start window's FileExists. An empty name is no file;

@@ -23,6 +23,9 @@ public:
     QPushButton* OKButton;
     QLabel* Image2;
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     bool pathExists(const std::string& path);
 

@@ -12,11 +12,15 @@ bool displayAvailable() {
     return name != QLatin1String("offscreen") && name != QLatin1String("minimal");
 }
 
-void reportFailure(const script::Failure& failure) {
-    const std::string report = failure.report();
-    std::fprintf(stderr, "lorvane: %s\n", report.c_str());
+void printFailure(const script::Failure& failure) {
+    std::fprintf(stderr, "lorvane: %s\n", failure.report().c_str());
     std::fflush(stderr);
+}
+
+void reportFailure(const script::Failure& failure) {
+    printFailure(failure);
     if (!displayAvailable()) return;
+    const std::string report = failure.report();
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Lorvane"), QString::fromStdString(report),
                     QMessageBox::Ok);
     box.exec();

@@ -1,9 +1,13 @@
 #include "launcher/frm_ownbox.h"
 
+#include <QKeyEvent>
+#include <QPainter>
 #include <QPalette>
 
 #include "launcher/artwork.h"
 #include "launcher/launcher_windows.h"
+#include "launcher/start.h"
+#include "launcher/window_placement.h"
 
 namespace launcher {
 
@@ -39,12 +43,46 @@ QLabel* pictureBox(QWidget* parent, const char* name, QRect geometry, const QPix
     return box;
 }
 
+// The box's own thin border, drawn over every control, as a fixed single
+// border of a window without caption looks.
+class WindowBorder : public QWidget {
+public:
+    explicit WindowBorder(QWidget* window) : QWidget(window) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+        window->installEventFilter(this);
+        resize(window->size());
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Resize) resize(parentWidget()->size());
+        return false;
+    }
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        const qreal w = width(), h = height();
+        // Outer dark line, inner light line; the outer one reaches past the
+        // edge so that no fractional scale leaves a seam.
+        const QColor dark(64, 64, 64), light(192, 192, 192);
+        painter.fillRect(QRectF(-1, -1, w + 2, 2), dark);
+        painter.fillRect(QRectF(-1, h - 1, w + 2, 2), dark);
+        painter.fillRect(QRectF(-1, -1, 2, h + 2), dark);
+        painter.fillRect(QRectF(w - 1, -1, 2, h + 2), dark);
+        painter.fillRect(QRectF(1, 1, w - 2, 1), light);
+        painter.fillRect(QRectF(1, h - 2, w - 2, 1), light);
+        painter.fillRect(QRectF(1, 1, 1, h - 2), light);
+        painter.fillRect(QRectF(w - 2, 1, 1, h - 2), light);
+    }
+};
+
 }  // namespace
 
 frmOwnbox::frmOwnbox(LauncherWindows& windows) : windows_(windows) {
     setObjectName(QStringLiteral("frmOwnbox"));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
+    // No caption and no title bar: a tool window without the window manager's
+    // frame, drawing a thin border of its own.
+    setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
     setWindowTitle(QString());
     colour(this, QPalette::Window, QColor(0, 0, 255), Qt::white);
 
@@ -80,19 +118,36 @@ frmOwnbox::frmOwnbox(LauncherWindows& windows) : windows_(windows) {
 
     Picture1 = pictureBox(this, "Picture1", twips(0, 0, 615, 495), QPixmap());
     colour(Picture1, QPalette::Window, QColor(0, 0, 192), Qt::white);
+
+    (new WindowBorder(this))->raise();
+    // "Exit" is the default button: it has the focus, and Return, Enter and
+    // Escape press it wherever the focus is.
+    setFocusProxy(Command2);
+    txtInfo->setFocusPolicy(Qt::ClickFocus);
+}
+
+void frmOwnbox::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Escape:
+            if (!event->isAutoRepeat()) Command2->animateClick();
+            return;
+        default:
+            QWidget::keyPressEvent(event);
+    }
 }
 
 void frmOwnbox::Form_Load() {
     hide();
+    // Framed by nothing but its own border, the window's size is its outer size.
+    setFixedSize(twipsToPixels(kOuterWidthTwips), twipsToPixels(kOuterHeightTwips));
+    // Where the player is looking: the start window's screen.
+    const start* startWindow = windows_.startWindow();
+    centreByOuterFrame(*this, startWindow ? startWindow->screen() : nullptr);
     show();
-    setOuterSize(twipsToPixels(kOuterWidthTwips), twipsToPixels(kOuterHeightTwips));
-}
-
-// The size is the outer one, border and title bar included; without a window
-// manager there is no frame and the client area gets it all.
-void frmOwnbox::setOuterSize(int width, int height) {
-    const QSize frame = frameGeometry().size() - geometry().size();
-    setFixedSize(width - frame.width(), height - frame.height());
+    giveFocusTo(*this);
+    Command2->setFocus();
 }
 
 void frmOwnbox::Command2_Click() { windows_.unloadOwnbox(); }

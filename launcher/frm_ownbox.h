@@ -33,9 +33,10 @@ public:
     QLabel* Image1;
     QLabel* Label1;
 
-private:
-    void setOuterSize(int width, int height);
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
+private:
     LauncherWindows& windows_;
 };
 

@@ -41,25 +41,26 @@ void GraphicalButton::paintEvent(QPaintEvent*) {
         painter.drawText(face.translated(shift, shift), Qt::AlignCenter | Qt::TextShowMnemonic, text());
     }
 
-    const int right = face.right(), bottom = face.bottom();
-    auto edge = [&](const QColor& colour, int inset, bool topLeft) {
-        painter.setPen(colour);
-        if (topLeft) {
-            painter.drawLine(inset, inset, right - inset, inset);
-            painter.drawLine(inset, inset, inset, bottom - inset);
-        } else {
-            painter.drawLine(inset, bottom - inset, right - inset, bottom - inset);
-            painter.drawLine(right - inset, inset, right - inset, bottom - inset);
-        }
+    // The edges are bands in the widget's own units. At a fractional scale a
+    // line drawn on the last column rounds away from the widget's last device
+    // pixel and leaves a strip of face; the outer bands therefore reach past
+    // the widget, and its clip keeps exactly what is its own.
+    const qreal w = width(), h = height();
+    auto raisedOrSunken = [&](const QColor& topLeft, const QColor& bottomRight) {
+        painter.fillRect(QRectF(-1, -1, w + 1, 2), topLeft);
+        painter.fillRect(QRectF(-1, -1, 2, h + 1), topLeft);
+        painter.fillRect(QRectF(-1, h - 1, w + 2, 2), bottomRight);
+        painter.fillRect(QRectF(w - 1, -1, 2, h + 2), bottomRight);
     };
+    const QColor shadow(128, 128, 128);
     if (isDown()) {
-        edge(Qt::black, 0, true);
-        edge(QColor(128, 128, 128), 1, true);
-        edge(Qt::white, 0, false);
+        raisedOrSunken(Qt::black, Qt::white);
+        painter.fillRect(QRectF(1, 1, w - 2, 1), shadow);
+        painter.fillRect(QRectF(1, 1, 1, h - 2), shadow);
     } else {
-        edge(Qt::white, 0, true);
-        edge(Qt::black, 0, false);
-        edge(QColor(128, 128, 128), 1, false);
+        raisedOrSunken(Qt::white, Qt::black);
+        painter.fillRect(QRectF(1, h - 2, w - 2, 1), shadow);
+        painter.fillRect(QRectF(w - 2, 1, 1, h - 2), shadow);
     }
     if (hasFocus()) {
         QPen dotted(Qt::black);

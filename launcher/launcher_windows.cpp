@@ -3,6 +3,7 @@
 #include "launcher/dialog.h"
 #include "launcher/frm_ownbox.h"
 #include "launcher/start.h"
+#include "launcher/window_placement.h"
 
 namespace launcher {
 
@@ -42,6 +43,12 @@ void LauncherWindows::unloadOwnbox() {
     windowUnloaded();
 }
 
+// Without a window manager nobody else hands the focus on, and the keys of
+// the start screen would reach it only under the pointer.
+void LauncherWindows::focusStartWindow() {
+    if (start_ && start_->isLoaded() && start_->isVisible()) giveFocusTo(*start_);
+}
+
 Dialog& LauncherWindows::showDialog() {
     if (!dialog_) {
         auto dialog = std::make_unique<Dialog>(*this);
@@ -66,7 +73,11 @@ bool LauncherWindows::anyWindowLoaded() const {
 }
 
 void LauncherWindows::windowUnloaded() {
-    if (!anyWindowLoaded() && onLastWindowUnloaded) onLastWindowUnloaded();
+    if (!anyWindowLoaded()) {
+        if (onLastWindowUnloaded) onLastWindowUnloaded();
+        return;
+    }
+    focusStartWindow();
 }
 
 void LauncherWindows::runHandler(const std::function<void()>& handler) {

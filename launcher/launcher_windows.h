@@ -58,6 +58,8 @@ public:
     void runHandler(const std::function<void()>& handler);
 
 private:
+    void focusStartWindow();
+
     platform::Platform& platform_;
     std::unique_ptr<start> start_;
     std::unique_ptr<frmOwnbox> ownbox_;

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "launcher/error_report.h"
 #include "launcher/launcher_windows.h"
 #include "launcher/msg_box.h"
 #include "launcher/script_text.h"
@@ -200,9 +201,8 @@ void start::Command1_Click() {
 }
 
 void start::missingFileReport(const script::Failure& failure) {
-    // The box names no file; standard error says what failed.
-    std::fprintf(stderr, "lorvane: %s\n", failure.report().c_str());
-    std::fflush(stderr);
+    // The box only says "Missing File"; the packager learns which and where.
+    printFailure(failure);
     windows_.ownbox();
     MsgBox::ShowOwnbox(windows_, QStringLiteral(" Messege Box"), QStringLiteral("Missing File"), 3);
     unload();

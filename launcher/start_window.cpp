@@ -8,6 +8,7 @@
 #include "launcher/artwork.h"
 #include "launcher/launcher_windows.h"
 #include "launcher/start.h"
+#include "launcher/window_placement.h"
 #include "launcher/startup_reading.h"
 #include "script/file_io.h"
 #include "script/windows_path.h"
@@ -46,12 +47,7 @@ void start::connectHandlers() {
     handle(Command7, &start::Command7_Click);
 }
 
-void start::centreOnScreen() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen) return;
-    const QRect available = screen->availableGeometry();
-    move(available.center() - QPoint(kClientWidth / 2, kClientHeight / 2));
-}
+void start::centreOnScreen() { centreByOuterFrame(*this, QGuiApplication::primaryScreen()); }
 
 bool start::FileExists(const std::string& strPath) { return platform_.PathFileExistsA(strPath) == 1; }
 

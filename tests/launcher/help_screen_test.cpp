@@ -2,6 +2,9 @@
 #include "launcher/dialog.h"
 #include "launcher_fixture.h"
 
+#include <QApplication>
+#include <QTest>
+
 namespace launcher_tests {
 namespace {
 
@@ -71,6 +74,16 @@ TEST_F(HelpScreenTest, HelpTwiceLoadsOnceAndOkUnloads) {
     window().Command3->click();
     ASSERT_TRUE(windows->loadedDialog());
     EXPECT_TRUE(windows->loadedDialog()->Image2->pixmap().isNull());  // read again
+}
+
+// Escape closes it as OK does, and the start window has the keys again.
+TEST_F(HelpScreenTest, EscapeClosesItAndTheStartWindowGetsTheFocusBack) {
+    Dialog* help = openHelp("TITLE,\"x\"\n");
+    ASSERT_TRUE(help);
+    QTest::keyClick(help->OKButton, Qt::Key_Escape);
+    QTRY_VERIFY(!windows->loadedDialog());
+    EXPECT_EQ(launcherEnded, 0);
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&window()));
 }
 
 TEST_F(HelpScreenTest, OkWithTheStartWindowGoneEndsTheLauncher) {

@@ -28,7 +28,7 @@ using testing_support::takeScreenshot;
 
 // The start window opens centred on the 1024 x 768 screen; no window manager
 // runs, so its client area starts here.
-constexpr int kLeft = (1023 / 2) - 164, kTop = (767 / 2) - 208;
+constexpr int kLeft = (1024 - 328) / 2, kTop = (768 - 416) / 2;
 
 class LorvaneOnXvfb : public ::testing::Test {
 protected:

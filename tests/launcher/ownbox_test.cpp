@@ -3,6 +3,10 @@
 #include "launcher/msg_box.h"
 #include "launcher_fixture.h"
 
+#include <QApplication>
+#include <QScreen>
+#include <QTest>
+
 namespace launcher_tests {
 namespace {
 
@@ -54,6 +58,48 @@ TEST_F(LauncherTest, ExitWithNoOtherWindowEndsTheLauncher) {
     windows->loadedOwnbox()->Command2->click();
     EXPECT_FALSE(windows->loadedOwnbox());
     EXPECT_EQ(launcherEnded, 1);
+}
+
+// "Exit" is the default button: Return, Enter and Escape press it wherever
+// the focus is in the box, Space on the button itself.
+TEST_F(LauncherTest, ReturnEnterEscapeAndSpacePressExit) {
+    writeScript("TITLE,\"x\"\n");
+    load();
+    struct Press {
+        bool onField;
+        Qt::Key key;
+    };
+    for (const Press press : {Press{false, Qt::Key_Return}, Press{true, Qt::Key_Return}, Press{true, Qt::Key_Enter},
+                              Press{false, Qt::Key_Escape}, Press{true, Qt::Key_Escape}, Press{false, Qt::Key_Space}}) {
+        SCOPED_TRACE(press.key);
+        MsgBox::ShowOwnbox(*windows, "t", "p", 3);
+        frmOwnbox* box = windows->loadedOwnbox();
+        ASSERT_TRUE(box);
+        EXPECT_EQ(box->focusWidget(), box->Command2);
+        QWidget* target = press.onField ? static_cast<QWidget*>(box->txtInfo) : box->Command2;
+        QTest::keyClick(target, press.key);
+        QTRY_VERIFY(!windows->loadedOwnbox());
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_EQ(launcherEnded, 0);
+}
+
+// Frameless, its outer size is the design's, centred on the start window's screen.
+TEST_F(LauncherTest, TheBoxIsAFramelessToolWindowCentredOnTheScreen) {
+    MsgBox::ShowOwnbox(*windows, "t", "p", 3);
+    frmOwnbox* box = windows->loadedOwnbox();
+    ASSERT_TRUE(box);
+    EXPECT_TRUE(box->windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_EQ(box->windowType(), Qt::Tool);
+    const QRect area = box->screen()->availableGeometry();
+    EXPECT_EQ(box->frameGeometry(), QRect(area.x() + (area.width() - 233) / 2,
+                                          area.y() + (area.height() - 167) / 2, 233, 167));
+    // Its own thin border, over the title bar's colour.
+    const QImage shot = box->grab().toImage();
+    EXPECT_EQ(shot.pixel(100, 0) & 0xFFFFFF, 0x404040u);
+    EXPECT_EQ(shot.pixel(232, 100) & 0xFFFFFF, 0x404040u);
+    EXPECT_EQ(shot.pixel(100, 5) & 0xFFFFFF, 0x0000C0u);
 }
 
 TEST_F(LauncherTest, ExitWhileTheStartWindowIsLoadedKeepsTheLauncher) {
