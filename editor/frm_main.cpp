@@ -579,7 +579,10 @@ void frmMain::mnuCheck_Click() {
 
 void frmMain::mnuOpen_Click() {
     try {
-        platform_.OpenInTextEditor(kOpenedScript);
+        // The opener answers after the menu has returned; the editor may be gone by then.
+        platform_.OpenInTextEditor(kOpenedScript, [window = QPointer<frmMain>(this)](const script::Failure& failure) {
+            if (window) window->messages_.reportFailure(window, failure);
+        });
     } catch (const script::Failure& failure) {
         messages_.reportFailure(this, failure);
     }

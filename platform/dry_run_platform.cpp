@@ -143,7 +143,7 @@ void DryRunPlatform::StartProgram(const std::string& program) {
     requireStartable(plan);
 }
 
-void DryRunPlatform::OpenInTextEditor(const std::string& path) { note(path + " opens in the text editor"); }
+void DryRunPlatform::OpenInTextEditor(const std::string& path, NotOpened) { note(path + " opens in the text editor"); }
 
 void DryRunPlatform::Beep() { note("beep"); }
 

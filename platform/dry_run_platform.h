@@ -26,7 +26,7 @@ public:
     int BlockInput(bool block) override;
     void SendKeys(const std::string& keys) override;
     void StartProgram(const std::string& program) override;
-    void OpenInTextEditor(const std::string& path) override;
+    void OpenInTextEditor(const std::string& path, NotOpened whenNotOpened) override;
     void Beep() override;
     double Timer() override { return now; }
     double MonotonicSeconds() override { return now; }

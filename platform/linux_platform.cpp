@@ -87,7 +87,9 @@ public:
         const pid_t pid = started.pid;
         if (backend()) backend()->programStarted(pid, started.name, [pid] { return programEnding(pid); });
     }
-    void OpenInTextEditor(const std::string& path) override { openWithDesktop(path); }
+    void OpenInTextEditor(const std::string& path, NotOpened whenNotOpened) override {
+        openWithDesktop(path, std::move(whenNotOpened));
+    }
     void Beep() override { ringBell(bellConnection_); }
 
     double Timer() override { return secondsSinceLocalMidnight(); }

@@ -8,8 +8,13 @@
 
 #include <cstdint>
 #include <ctime>
+#include <functional>
 #include <memory>
 #include <string>
+
+namespace script {
+class Failure;
+}
 
 namespace platform {
 
@@ -46,8 +51,11 @@ public:
     virtual void StartProgram(const std::string& program) = 0;
 
     // Opens a file (a Windows name) in the desktop's plain-text editor, without
-    // waiting. Throws script::Failure when no editor can be started.
-    virtual void OpenInTextEditor(const std::string& path) = 0;
+    // waiting. Throws script::Failure when the desktop's opener cannot be
+    // started; when the opener later finds no editor it can start, calls
+    // `whenNotOpened` from the event loop.
+    using NotOpened = std::function<void(const script::Failure&)>;
+    virtual void OpenInTextEditor(const std::string& path, NotOpened whenNotOpened) = 0;
 
     // The system beep.
     virtual void Beep() = 0;

@@ -171,12 +171,39 @@ std::optional<std::string> programEnding(pid_t pid) {
     return how;
 }
 
-void openWithDesktop(const std::string& windowsPath) {
+void openWithDesktop(const std::string& windowsPath, std::function<void(const script::Failure&)> whenNotOpened) {
     const auto mapped = script::mapWindowsPath(windowsPath);
     const QString opener = QStandardPaths::findExecutable("xdg-open");
-    if (opener.isEmpty() || !startDetachedAsGiven(opener, {QString::fromStdString(mapped.string())}))
+    if (opener.isEmpty())
         throw script::Failure(script::FailureKind::FileNotFound, "cannot be opened: xdg-open cannot be started")
             .aboutFile(mapped);
+    // Watched, not detached: the opener's exit status is the only word that
+    // no application could be started. It ends as soon as it has handed the
+    // file over, and may outlive us; it is never killed.
+    auto* process = new QProcess;
+    process->setProgram(opener);
+    process->setArguments({QString::fromStdString(mapped.string())});
+    process->setProcessEnvironment(givenEnvironment());
+    process->setProcessChannelMode(QProcess::ForwardedChannels);
+    QObject::connect(process, &QProcess::finished, process,
+                     [process, mapped, whenNotOpened](int exitCode, QProcess::ExitStatus exitStatus) {
+                         process->deleteLater();
+                         if (exitStatus == QProcess::NormalExit && exitCode == 0) return;
+                         const std::string how = exitStatus == QProcess::NormalExit
+                                                     ? "exit status " + std::to_string(exitCode)
+                                                     : std::string("crashed");
+                         whenNotOpened(script::Failure(script::FailureKind::ProgramFailed,
+                                                       "cannot be opened: no text editor could be started "
+                                                       "(xdg-open " + how + ")")
+                                           .aboutFile(mapped)
+                                           .withRemedy("install a text editor or open the file by hand"));
+                     });
+    process->start();
+    if (!process->waitForStarted()) {
+        delete process;
+        throw script::Failure(script::FailureKind::FileNotFound, "cannot be opened: xdg-open cannot be started")
+            .aboutFile(mapped);
+    }
 }
 
 }  // namespace platform

@@ -7,6 +7,10 @@
 #include <string>
 #include <sys/types.h>
 
+namespace script {
+class Failure;
+}
+
 namespace platform {
 
 // How a program would be started, found out without starting it.
@@ -40,7 +44,9 @@ using ProgramEnding = std::function<std::optional<std::string>()>;
 std::optional<std::string> programEnding(pid_t pid);
 
 // Opens a file (a Windows name) with the desktop's default application for
-// it. Throws script::Failure(FileNotFound) when no opener can be started.
-void openWithDesktop(const std::string& windowsPath);
+// it. Throws script::Failure(FileNotFound) when no opener can be started;
+// calls `whenNotOpened` from the event loop when the opener ends in failure
+// (it found no application it could start).
+void openWithDesktop(const std::string& windowsPath, std::function<void(const script::Failure&)> whenNotOpened);
 
 }  // namespace platform

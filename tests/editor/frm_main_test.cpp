@@ -303,6 +303,17 @@ TEST_F(EditorWindow, TheMenuOpensTheScriptAndAutoSaveDoesNothing) {
     EXPECT_EQ(window->Check8->value(), editor::Grayed);
 }
 
+TEST_F(EditorWindow, NoTextEditorIsReportedAndTheFieldsStay) {
+    window->show();
+    window->Text11->setText("7");
+    platform.noTextEditor = true;
+    window->mnuOpen->trigger();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].rfind("failure|", 0), 0u) << messages.shown[0];
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->Text11->text(), "7");
+}
+
 TEST_F(EditorWindow, ThePickerOpensOnceAndIsBroughtForward) {
     window->Command4_Click();
     editor::Form1* first = window->picker();

@@ -1,11 +1,14 @@
 // Path existence and program start with real files and processes.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <thread>
 #include <unistd.h>
 
@@ -128,9 +131,32 @@ TEST_F(SystemServicesTest, TextEditorIsTheDesktopOpenerWithTheMappedFile) {
     std::ofstream(home / "Varno" / "Data" / "kelo.pod") << "TITLE,\"x\"\r\n";
     const std::string oldHome = std::getenv("HOME") ? std::getenv("HOME") : "";
     setenv("HOME", home.c_str(), 1);
-    platform->OpenInTextEditor("\\Varno\\Data\\kelo.pod");
+    platform->OpenInTextEditor("\\Varno\\Data\\kelo.pod", [](const script::Failure& failure) {
+        ADD_FAILURE() << failure.report();
+    });
     EXPECT_EQ(startedArguments(), (home / "Varno" / "Data" / "kelo.pod").string());
     setenv("HOME", oldHome.c_str(), 1);
+}
+
+// xdg-open ends with 3 or 4 when it found no application it could start.
+TEST_F(SystemServicesTest, AnOpenerThatFindsNoEditorIsReportedNamingTheFile) {
+    std::ofstream opener("tools/xdg-open");
+    opener << "#!/bin/sh\nexit 4\n";
+    opener.close();
+    fs::permissions("tools/xdg-open", fs::perms::owner_all);
+    int argc = 1;
+    char name[] = "platform_logic_tests";
+    char* argv[] = {name, nullptr};
+    QCoreApplication loop(argc, argv);  // the opener's end arrives as an event
+    std::optional<std::string> report;
+    platform->OpenInTextEditor("notes.pod", [&](const script::Failure& failure) { report = failure.report(); });
+    for (int i = 0; i < 1000 && !report; ++i) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ASSERT_TRUE(report);
+    EXPECT_NE(report->find("notes.pod"), std::string::npos) << *report;
+    EXPECT_NE(report->find("exit status 4"), std::string::npos) << *report;
 }
 
 // Our own process is told there is no session bus; the game is not.

@@ -106,8 +106,9 @@ void RecordingPlatform::StartProgram(const std::string& program) {
         throw script::Failure(script::FailureKind::FileNotFound).aboutFile(script::mapWindowsPath(program), program);
 }
 
-void RecordingPlatform::OpenInTextEditor(const std::string& path) {
+void RecordingPlatform::OpenInTextEditor(const std::string& path, NotOpened whenNotOpened) {
     calls.push_back("edit " + path);
+    if (noTextEditor) whenNotOpened(script::Failure(script::FailureKind::ProgramFailed, "no text editor"));
 }
 
 void RecordingPlatform::Beep() { calls.push_back("beep"); }

@@ -31,6 +31,8 @@ public:
     unsigned mciDefaultCode = 0;
     // Programs whose start fails with "File not found".
     std::set<std::string> missingPrograms;
+    // OpenInTextEditor then reports at once that no editor could be started.
+    bool noTextEditor = false;
     // Keystroke strings whose sending fails.
     std::set<std::string> failingKeys;
 
@@ -59,7 +61,7 @@ public:
     int BlockInput(bool block) override;
     void SendKeys(const std::string& keys) override;
     void StartProgram(const std::string& program) override;
-    void OpenInTextEditor(const std::string& path) override;
+    void OpenInTextEditor(const std::string& path, NotOpened whenNotOpened) override;
     void Beep() override;
     double Timer() override { return now; }
     double MonotonicSeconds() override { return now; }
