@@ -1,6 +1,12 @@
 // The start screen the settings pass leaves, for each kind of script.
 #include "launcher_fixture.h"
 
+#include <QPixmap>
+#include <QWidget>
+#include <cmath>
+
+#include "launcher/graphical_button.h"
+
 namespace launcher_tests {
 namespace {
 
@@ -169,6 +175,45 @@ TEST_F(LauncherTest, BoldOffLeavesTheSecondTitleBold) {
     EXPECT_FALSE(w.Label3->font().bold());
     for (QWidget* button : {w.Command1, w.Command2, w.Command3, w.Command5}) EXPECT_FALSE(button->font().bold());
     EXPECT_TRUE(w.Label2->font().bold());
+}
+
+// A coloured button on a window at a fractional scale: outside its black right
+// and bottom edges there is window, never a strip of face colour. Places and
+// sizes odd and even round differently, so a few of each are tried.
+TEST(GraphicalButtonAtScale, TheBlackEdgesAreTheOutermostPixels) {
+    const QColor window(0, 0, 128), face(255, 128, 0);
+    QWidget host;
+    host.resize(160, 90);
+    host.setAutoFillBackground(true);
+    QPalette colours = host.palette();
+    colours.setColor(QPalette::Window, window);
+    host.setPalette(colours);
+    auto* button = new launcher::GraphicalButton(&host);
+    button->setFaceColour(face);
+    for (const qreal scale : {1.0, 1.25, 1.5, 2.0})
+        for (const QRect place : {QRect(37, 21, 85, 33), QRect(38, 22, 86, 34), QRect(39, 20, 84, 31)}) {
+            button->setGeometry(place);
+            QPixmap shot(host.size() * scale);
+            shot.setDevicePixelRatio(scale);
+            host.render(&shot);
+            const QImage image = shot.toImage();
+            if (scale == 1.5) image.save(QString::fromStdString(testing::TempDir()) + "button-at-1.5.png");
+            // The outermost pixel that is not window, along a row from the
+            // right or a column from the bottom.
+            auto outermost = [&](int fixed, bool row) {
+                const int length = row ? image.width() : image.height();
+                for (int i = length - 1; i >= 0; --i) {
+                    const QColor pixel = row ? image.pixelColor(i, fixed) : image.pixelColor(fixed, i);
+                    if (pixel != window) return pixel;
+                }
+                return window;
+            };
+            const QRect inner = place.adjusted(3, 3, -3, -3);
+            for (int y = std::ceil(inner.top() * scale); y < inner.bottom() * scale; ++y)
+                ASSERT_EQ(outermost(y, true).name(), "#000000") << "scale " << scale << ", row " << y;
+            for (int x = std::ceil(inner.left() * scale); x < inner.right() * scale; ++x)
+                ASSERT_EQ(outermost(x, false).name(), "#000000") << "scale " << scale << ", column " << x;
+        }
 }
 
 }  // namespace
