@@ -6,6 +6,9 @@
 
 #include "x_session.h"
 
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
 namespace fs = std::filesystem;
 
 namespace e2e {
@@ -89,6 +92,18 @@ std::string waitForKeyLog(const GameFolder& folder, const std::string& expected,
     desktop_driver::waitFor([&] { return folder.keyLog().size() >= expected.size(); }, timeout);
     desktop_driver::sleepFor(std::chrono::milliseconds(300));  // anything extra arrives too
     return folder.keyLog();
+}
+
+bool windowManagerRunning(desktop_driver::XSession& x) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    const Atom check = XInternAtom(x.display(), "_NET_SUPPORTING_WM_CHECK", False);
+    XGetWindowProperty(x.display(), DefaultRootWindow(x.display()), check, 0, 1, False, XA_WINDOW, &type, &format,
+                       &count, &after, &data);
+    if (data) XFree(data);
+    return count == 1;
 }
 
 }  // namespace e2e

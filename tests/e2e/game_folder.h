@@ -49,6 +49,9 @@ void keepScreenshot(const QImage& image, const std::string& name);
 std::string waitForKeyLog(const GameFolder& folder, const std::string& expected,
                           std::chrono::milliseconds timeout);
 
+// True once a window manager has announced itself on the display.
+bool windowManagerRunning(desktop_driver::XSession& x);
+
 inline const QColor clipFrameColour(40, 200, 220);
 
 }  // namespace e2e

@@ -31,18 +31,6 @@ struct WinePrefix {
     }
 };
 
-bool windowManagerRunning(XSession& x) {
-    Atom type = 0;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    const Atom check = XInternAtom(x.display(), "_NET_SUPPORTING_WM_CHECK", False);
-    XGetWindowProperty(x.display(), DefaultRootWindow(x.display()), check, 0, 1, False, XA_WINDOW, &type, &format,
-                       &count, &after, &data);
-    if (data) XFree(data);
-    return count == 1;
-}
-
 // Starts the launcher in a game folder holding the Windows game, waits for
 // the start screen and hands it `act`; returns the game's key log once it is
 // as long as `expected`.
@@ -87,7 +75,7 @@ TEST(WineGame, GetsItsKeysUnderOpenbox) {
     const auto folder = e2e::makeTemporaryFolder("openbox-");
     {
         ChildProcess openbox(OPENBOX_PROGRAM, folder, {"--sm-disable"}, folder / "openbox.stderr");
-        ASSERT_TRUE(waitFor([&] { return windowManagerRunning(x); }, 20s)) << readFile(folder / "openbox.stderr");
+        ASSERT_TRUE(waitFor([&] { return e2e::windowManagerRunning(x); }, 20s)) << readFile(folder / "openbox.stderr");
         playAndSkip(x, "openbox", 0);
     }
     std::filesystem::remove_all(folder);
