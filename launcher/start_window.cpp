@@ -26,6 +26,9 @@ start::start(LauncherWindows& windows)
     setObjectName(QStringLiteral("start"));
     setWindowTitle(QStringLiteral("Start"));
     setWindowIcon(QIcon(startWindowIcon()));
+    // Title and close only: the Motif hints these flags set ask for no minimise
+    // or maximise. Openbox draws both buttons on every normal window whatever
+    // the hints say; it only disables maximise for a fixed size.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     connectHandlers();
