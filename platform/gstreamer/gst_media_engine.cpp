@@ -26,6 +26,16 @@ class VideoSurface : public QWindow {
 public:
     VideoSurface(QWindow* parent, GstElement* sink) : QWindow(parent), sink_(sink) {}
 
+    // The sink learns the window's size only when told to draw again, and
+    // draws from a connection of its own: Qt's queued requests go to the
+    // server first, so that the frame lands in the window as it now is.
+    void redrawAfterChange() {
+        if (!sink_ || !isVisible()) return;
+        auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+        if (x11 && x11->display()) XSync(x11->display(), False);
+        gst_video_overlay_expose(GST_VIDEO_OVERLAY(sink_));
+    }
+
 protected:
     void exposeEvent(QExposeEvent*) override {
         if (sink_ && isExposed()) gst_video_overlay_expose(GST_VIDEO_OVERLAY(sink_));
@@ -71,6 +81,7 @@ GstBusSyncReply onBusMessage(GstBus*, GstMessage* message, gpointer data) {
             },
             Qt::QueuedConnection);
     }
+    gst_message_unref(message);
     return GST_BUS_DROP;
 }
 
@@ -94,17 +105,44 @@ std::optional<MediaRect> prerolledClipSize(GstElement* playbin) {
     return MediaRect{0, 0, GST_VIDEO_INFO_WIDTH(&info), GST_VIDEO_INFO_HEIGHT(&info)};
 }
 
-GstElement* makeVideoSink() {
+struct VideoSink {
+    GstElement* bin = nullptr;   // what playbin is given
+    GstElement* sink = nullptr;  // what draws into the window
+};
+
+// A converter and the sink, without a scaler: the sink prefers caps of its
+// window's size, and with a scaler in the path the first frames would be
+// scaled to the window as it was when prerolling began (1 x 1). A clip is
+// shown at its own size.
+VideoSink makeVideoSink() {
     // Xvfb has no XVideo adaptor; ximagesink starts fast, glimagesink is the
     // fallback.
     for (const char* name : {"ximagesink", "glimagesink"}) {
-        if (GstElement* sink = gst_element_factory_make(name, nullptr)) {
-            // Qt owns the window's input; the sink must not select it.
-            g_object_set(sink, "handle-events", FALSE, nullptr);
-            return sink;
+        GstElement* sink = gst_element_factory_make(name, nullptr);
+        if (!sink) continue;
+        // Qt owns the window's input; the sink must not select it.
+        g_object_set(sink, "handle-events", FALSE, nullptr);
+        GstElement* convert = gst_element_factory_make("videoconvert", nullptr);
+        if (!convert) {
+            gst_object_unref(gst_object_ref_sink(sink));
+            return {};
         }
+        GstElement* bin = gst_bin_new(nullptr);
+        gst_bin_add_many(GST_BIN(bin), convert, sink, nullptr);
+        gst_element_link(convert, sink);
+        GstPad* input = gst_element_get_static_pad(convert, "sink");
+        gst_element_add_pad(bin, gst_ghost_pad_new("sink", input));
+        gst_object_unref(input);
+        return {bin, sink};
     }
-    return nullptr;
+    return {};
+}
+
+void playNativeVideo(GstElement* playbin) {
+    constexpr guint nativeVideo = 1u << 6;  // playbin leaves out its own converter and scaler
+    guint flags = 0;
+    g_object_get(playbin, "flags", &flags, nullptr);
+    g_object_set(playbin, "flags", flags | nativeVideo, nullptr);
 }
 
 GstElement* makeSilentVideoSink() {
@@ -143,19 +181,21 @@ public:
         if (!pipeline) return false;
         state_->pipeline = GST_ELEMENT(gst_object_ref_sink(pipeline));
 
-        GstElement* videoSink = nullptr;
-        if (kind == MediaKind::Video && onX11()) videoSink = makeVideoSink();
+        VideoSink video;
+        if (kind == MediaKind::Video && onX11()) video = makeVideoSink();
+        GstElement* videoSink = video.bin;
         if (videoSink) {
             QWindow* parent = nullptr;
             if (!parentFor(parentWindow, parent)) {
                 gst_object_unref(gst_object_ref_sink(videoSink));
                 return false;
             }
-            surface_ = new VideoSurface(parent, videoSink);
+            playNativeVideo(state_->pipeline);
+            surface_ = new VideoSurface(parent, video.sink);
             // Sized once prerolling has told the clip's size.
             surface_->setGeometry(0, 0, 1, 1);
             surface_->create();
-            gst_video_overlay_set_window_handle(GST_VIDEO_OVERLAY(videoSink), surface_->winId());
+            gst_video_overlay_set_window_handle(GST_VIDEO_OVERLAY(video.sink), surface_->winId());
             // A window closed under a playing clip must not be drawn into.
             std::weak_ptr<PlaybackState> weak = state_;
             QObject::connect(surface_.data(), &QObject::destroyed, context, [weak] {
@@ -186,13 +226,19 @@ public:
     MediaRect naturalSize() const override { return size_; }
 
     void play(long fromMs) override {
-        if (fromMs >= 0)
+        // A clip just opened is prerolled at its start; seeking there again
+        // would only throw the prerolled frame away.
+        if (fromMs > 0 || (fromMs == 0 && !atStart_))
             gst_element_seek_simple(state_->pipeline, GST_FORMAT_TIME,
                                     GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE),
                                     static_cast<gint64>(fromMs) * GST_MSECOND);
-        if (surface_) surface_->show();
+        if (surface_) {
+            surface_->show();
+            surface_->redrawAfterChange();
+        }
         gst_element_set_state(state_->pipeline, GST_STATE_PLAYING);
         state_->playing = true;
+        atStart_ = false;
     }
 
     void stop() override { pause(); }
@@ -205,6 +251,7 @@ public:
     void placeWindow(const MediaRect& rect) override {
         if (!surface_) return;
         surface_->setGeometry(rect.left, rect.top, std::max(1, rect.width), std::max(1, rect.height));
+        surface_->redrawAfterChange();
     }
 
     long positionMs() const override { return query(gst_element_query_position); }
@@ -245,6 +292,7 @@ private:
 
     std::shared_ptr<PlaybackState> state_ = std::make_shared<PlaybackState>();
     MediaRect size_;
+    bool atStart_ = true;
     QPointer<VideoSurface> surface_;
     QWindow* foreignParent_ = nullptr;
 };

@@ -87,6 +87,32 @@ TEST_F(MediaPlaybackTest, ClipPlaysInsideTheWindowAtThePutRectangle) {
     EXPECT_TRUE(windowBack());
 }
 
+// The sink prefers the size of its window, which is still 1 x 1 while the
+// clip prerolls, and draws from a connection of its own: a clip of a single
+// frame shows whole only when that first frame is neither scaled down to the
+// old size nor drawn before the window is on the screen.
+TEST_F(MediaPlaybackTest, ClipOfOneFrameShowsWhole) {
+    platform_tests::makeClip("test.avi", clipColour, 160, 120, 0.04);
+    QWidget window;
+    window.setGeometry(50, 50, 400, 300);
+    window.setStyleSheet("background-color: #2050c0");
+    window.show();
+    platform->Wait(0.3);
+    ASSERT_EQ(mci("open test.avi Type avivideo Alias v parent " + std::to_string(window.winId()) + " Style 1073741824"),
+              0u);
+    ASSERT_EQ(mci("put v window at 10 10 160 120"), 0u);
+    ASSERT_EQ(mci("play v from 0"), 0u);
+
+    auto wholeClipShown = [] {
+        const auto shot = takeScreenshot();
+        for (auto [x, y] : {std::pair{61, 61}, {218, 61}, {140, 120}, {61, 178}, {218, 178}})
+            if (colourDistance(shot.at(x, y), clipColour) >= 48) return false;
+        return true;
+    };
+    for (int i = 0; i < 50 && !wholeClipShown(); ++i) platform->Wait(0.1);
+    EXPECT_TRUE(wholeClipShown());
+}
+
 TEST_F(MediaPlaybackTest, WaveCallReturnsOnceTheSoundHasPlayed) {
     fs::create_directories("Data");
     platform_tests::makeTone("Data/click.wav", 1.0);
