@@ -20,6 +20,7 @@
 #include "check_window.h"
 #include "compile_save.h"
 #include "form1.h"
+#include "frame_box.h"
 #include "load_passes.h"
 #include "message_boxes.h"
 #include "platform/platform.h"
@@ -91,7 +92,7 @@ CheckBox* makeCheck(QWidget* parent, int number, const QString& caption, QRect g
 }
 
 QGroupBox* makeFrame(QWidget* parent, int number, const QString& caption, QRect geometry) {
-    auto* frame = new QGroupBox(caption, parent);
+    auto* frame = new FrameBox(caption, parent);
     frame->setObjectName(QStringLiteral("Frame%1").arg(number));
     frame->setFont(controlFont(true));
     frame->setGeometry(geometry);
@@ -130,11 +131,6 @@ frmMain::frmMain(platform::Platform& platform, MessageBoxes& messages, QWidget* 
     setWindowTitle(QStringLiteral("   Varno"));
     setWindowIcon(varnoIcon());
     setFont(windowFont());
-    // Frames as the system draws them: the caption sits on the top line.
-    setStyleSheet(QStringLiteral(
-        "QGroupBox { border: 1px solid #a0a0a0; margin-top: 6px; }"
-        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
-        " left: 6px; padding: 0px 2px; }"));
     buildWindow();
     buildMenu();
     texts_ = {nullptr, Text1,  Text2,  Text3,  Text4,  Text5,  Text6,  Text7,  Text8,  Text9,  Text10,
@@ -144,7 +140,6 @@ frmMain::frmMain(platform::Platform& platform, MessageBoxes& messages, QWidget* 
     Check5->setValue(Grayed);
     Check8->setValue(Grayed);
     connectHandlers();
-    connectPreview();
     setTabOrder();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     Text2->setFocus();
@@ -359,6 +354,11 @@ void frmMain::buildMenu() {
     connect(mnuStartScreenPreview, &QAction::triggered, this, &frmMain::mnuStartScreenPreview_Click);
 }
 
+StartPreview* frmMain::preview() {
+    if (!preview_) connectPreview();
+    return preview_;
+}
+
 void frmMain::connectPreview() {
     preview_ = new StartPreview([this] { return snapshot(); }, this);
     // Every field and switch that Compile/Save writes redraws it.
@@ -545,11 +545,12 @@ void frmMain::Command4_Click() {
 }
 
 void frmMain::mnuStartScreenPreview_Click() {
-    if (!preview_->isVisible()) {
+    StartPreview* view = preview();
+    if (!view->isVisible()) {
         // Beside the main window, where the screen can be watched while
         // typing: on its right, else on its left, and always on the screen.
-        preview_->adjustSize();
-        const QSize size = preview_->frameGeometry().size().expandedTo(preview_->size());
+        view->adjustSize();
+        const QSize size = view->frameGeometry().size().expandedTo(view->size());
         const QRect frame = frameGeometry();
         QPoint at = frame.topRight() + QPoint(8, 0);
         if (const QScreen* screen = this->screen()) {
@@ -558,20 +559,20 @@ void frmMain::mnuStartScreenPreview_Click() {
             at.setX(std::clamp(at.x(), area.left(), std::max(area.left(), area.right() + 1 - size.width())));
             at.setY(std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() + 1 - size.height())));
         }
-        preview_->move(at);
-        preview_->show();
+        view->move(at);
+        view->show();
     } else {
-        preview_->setWindowState(preview_->windowState() & ~Qt::WindowMinimized);
+        view->setWindowState(view->windowState() & ~Qt::WindowMinimized);
     }
-    preview_->raise();
-    preview_->activateWindow();
+    view->raise();
+    view->activateWindow();
 }
 
 void frmMain::mnuCheck_Click() {
     if (!checkWindow_) checkWindow_ = new CheckWindow(this);
     // The script as Compile/Save would write it, checked in memory.
     checkWindow_->check(script::writeMenuScript(snapshot(), script::formatDateTime(platform_.LocalTime())),
-                        preview_->gameFolder());
+                        preview()->gameFolder());
     checkWindow_->show();
     checkWindow_->raise();
     checkWindow_->activateWindow();

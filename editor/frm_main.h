@@ -40,7 +40,8 @@ public:
     const SwitchVariables& switches() const { return switches_; }
     Form1* picker() const;
     // The start screen preview; it lives as long as the window, shown or not.
-    StartPreview* preview() const { return preview_; }
+    // Made on first use: most sessions never open it.
+    StartPreview* preview();
     // The fields and switches as Compile/Save writes them.
     script::EditorSnapshot snapshot() const;
 

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFontMetrics>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -18,6 +19,7 @@
 #include "demo_values.h"
 #include "editor/check_box.h"
 #include "editor/form1.h"
+#include "editor/frame_box.h"
 #include "editor/frm_main.h"
 #include "editor_test_support.h"
 #include "recording_platform.h"
@@ -427,4 +429,29 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
+}
+
+// The frames paint themselves, as a style sheet on the window would have
+// drawn them (line through the caption's middle, broken for the caption),
+// without the sheet's cost of restyling every control in the window.
+TEST_F(EditorWindow, FramesLookAsTheirStyleSheetDrewThem) {
+    const auto frames = window->findChildren<editor::FrameBox*>();
+    ASSERT_EQ(frames.size(), 10);
+    for (const editor::FrameBox* frame : frames) {
+        QWidget sheetHost;
+        sheetHost.setStyleSheet(QStringLiteral(
+            "QGroupBox { border: 1px solid #a0a0a0; margin-top: 6px; }"
+            "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+            " left: 6px; padding: 0px 2px; }"));
+        auto* sheetFrame = new QGroupBox(frame->title(), &sheetHost);
+        sheetFrame->setFont(frame->font());
+        sheetFrame->setGeometry(QRect(QPoint(0, 0), frame->size()));
+        sheetHost.setFixedSize(frame->size());
+        QWidget ownHost;
+        ownHost.setFixedSize(frame->size());
+        auto* ownFrame = new editor::FrameBox(frame->title(), &ownHost);
+        ownFrame->setFont(frame->font());
+        ownFrame->setGeometry(QRect(QPoint(0, 0), frame->size()));
+        EXPECT_EQ(ownHost.grab().toImage(), sheetHost.grab().toImage()) << frame->title().toStdString();
+    }
 }
