@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QWidget>
 #include <cstdint>
+#include <map>
+#include <optional>
 #include <string>
 
 #include "launcher/picture_files.h"
@@ -29,6 +31,8 @@ public:
     void Form_Load();
     void ApplySettings();
     bool FileExists(const std::string& strPath) override;
+    // How many settings passes the last load ran.
+    int settingsPasses() const { return settingsPasses_; }
 
     // --- presentation and sequences ---------------------------------------------
     void StartPresentation();
@@ -104,6 +108,12 @@ private:
     bool sequenceOutlivesWindow_ = false;
     script::MenuSettings startupValues_;  // exist while Form_Load runs
     PictureFiles pictures_;
+    // The settings pass runs after every record and asks after the same files
+    // each time; while Form_Load reads the script the first answer stands, so
+    // the file system is asked once per start-up. Unset otherwise: later
+    // questions (Play's logo and clip) are asked afresh.
+    std::optional<std::map<std::string, bool>> startupFileAnswers_;
+    int settingsPasses_ = 0;
 };
 
 // The key code a window's key handler receives for a Qt key (Windows

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QScopeGuard>
 #include <QScreen>
 
 #include "launcher/artwork.h"
@@ -52,7 +53,12 @@ void start::connectHandlers() {
 
 void start::centreOnScreen() { centreByOuterFrame(*this, QGuiApplication::primaryScreen()); }
 
-bool start::FileExists(const std::string& strPath) { return platform_.PathFileExistsA(strPath) == 1; }
+bool start::FileExists(const std::string& strPath) {
+    if (!startupFileAnswers_) return platform_.PathFileExistsA(strPath) == 1;
+    const auto [answer, firstAsked] = startupFileAnswers_->try_emplace(strPath, false);
+    if (firstAsked) answer->second = platform_.PathFileExistsA(strPath) == 1;
+    return answer->second;
+}
 
 const QPixmap& start::picture(const std::string& windowsName) { return pictures_.load(windowsName); }
 
@@ -64,14 +70,21 @@ void start::Form_Load() {
     const std::filesystem::path scriptPath = script::mapWindowsPath(kScriptName);
     startupValues_ = initialStartupValues(script::nameOnThisSystem(scriptPath).shown);
     pictures_.clear();
+    settingsPasses_ = 0;
 
     holdSizing(true);
     std::string bytes = windows_.scriptBytes ? *windows_.scriptBytes : script::readWholeFile(scriptPath, kScriptName);
     pictures_.prefetch(picturesNamedIn(bytes));
-    readStartupScript(std::move(bytes), startupValues_, [this] {
-        takeWindowFields();
-        ApplySettings();
-    });
+    {
+        // The passes' answers about files last while the script is read,
+        // whether or not the reading fails; the window shows after that.
+        startupFileAnswers_.emplace();
+        const auto answersEnd = qScopeGuard([this] { startupFileAnswers_.reset(); });
+        readStartupScript(std::move(bytes), startupValues_, [this] {
+            takeWindowFields();
+            ApplySettings();
+        });
+    }
 
     holdSizing(false);
     // The start-up values end with the load; the controls keep what they show.
@@ -98,6 +111,7 @@ void start::takeWindowFields() {
 
 void start::ApplySettings() {
     // Values the later handlers read, then the look.
+    ++settingsPasses_;
     intButtonSoundOn = startupValues_.BSND;
     strTitle2 = startupValues_.TITLE2;
     StartScreen::ApplySettings(startupValues_);

@@ -1,6 +1,6 @@
 // Reading the menu script at start-up: what it keeps, and what stops it.
 #include <QImageReader>
-#include <algorithm>
+#include <optional>
 #include <sys/stat.h>
 
 #include "launcher_fixture.h"
@@ -10,15 +10,11 @@ namespace {
 
 using launcher::start;
 
-int passes(const testing_support::RecordingPlatform& system) {
-    return system.count("exists Data\\background.bmp");
-}
-
 TEST_F(LauncherTest, CommentsAndBlankLinesAloneRunNoPass) {
     writeScript(";Date Compiled-x\n;\n\n   \n;Do NOT Place Comments on Same Line as Commands\n");
     start& w = load();
     ASSERT_FALSE(startupFailure) << startupFailure->report();
-    EXPECT_EQ(passes(system), 0);
+    EXPECT_EQ(w.settingsPasses(), 0);
     EXPECT_EQ(w.backgroundColour(), QColor(0, 0, 255));
     EXPECT_EQ(w.Label5->text(), "");
     EXPECT_EQ(w.Label1->geometry(), QRect(48, 40, 217, 41));
@@ -30,13 +26,41 @@ TEST_F(LauncherTest, CommentsAndBlankLinesAloneRunNoPass) {
 TEST_F(LauncherTest, EveryFieldTakenRunsOnePass) {
     // TITLE record, FOO and bar as two unknown fields, the comment skipped.
     writeScript("TITLE,\"A\"\nFOO,bar\n;comment\nBSND,1\nTITLE2,\"B\"\n");
+    // The first wait is the one after the window is shown.
+    std::optional<int> passesWhenShown;
+    system.after(0, [&] {
+        if (window().isVisible()) passesWhenShown = window().settingsPasses();
+    });
     start& w = load();
-    EXPECT_EQ(passes(system), 5);
+    EXPECT_EQ(w.settingsPasses(), 5);
     EXPECT_EQ(w.intButtonSoundOn, 1);
     EXPECT_EQ(w.strTitle2, "B");
     // The window appears only after the last pass.
-    const auto firstShowWait = std::find(system.calls.begin(), system.calls.end(), "wait 0.95");
-    EXPECT_EQ(std::count(firstShowWait, system.calls.end(), "exists Data\\background.bmp"), 0);
+    EXPECT_EQ(passesWhenShown, 5);
+}
+
+// The pass asks after the background picture after every record; the file
+// system is asked once per start-up, and afresh after it and at the next one.
+TEST_F(LauncherTest, TheBackgroundIsLookedForOncePerStartUp) {
+    std::string script;
+    for (int i = 0; i < 40; ++i) script += "TITLE,\"t" + std::to_string(i) + "\"\n";
+    writeScript(script + "BACKCOLOR,0,128,0\n");
+    start& w = load();
+    ASSERT_FALSE(startupFailure) << startupFailure->report();
+    EXPECT_EQ(w.settingsPasses(), 41);
+    EXPECT_EQ(system.count("exists Data\\background.bmp"), 1);
+    EXPECT_EQ(w.backgroundColour(), QColor(0, 128, 0));
+
+    writePicture("Data/background.bmp", 20, 10, Qt::red);
+    EXPECT_TRUE(w.FileExists(start::kBackgroundPicture));
+    EXPECT_EQ(system.count("exists Data\\background.bmp"), 2);
+
+    windows = std::make_unique<launcher::LauncherWindows>(system);
+    system.calls.clear();
+    start& again = load();
+    ASSERT_FALSE(startupFailure) << startupFailure->report();
+    EXPECT_EQ(system.count("exists Data\\background.bmp"), 1);
+    EXPECT_EQ(again.Image1->pixmap().size(), QSize(20, 10));
 }
 
 TEST_F(LauncherTest, LowerCaseKeywordsReadLikeUpperCase) {
@@ -83,7 +107,7 @@ TEST_F(LauncherTest, InfopIsDroppedFieldByField) {
     start& w = load();
     ASSERT_FALSE(startupFailure);
     EXPECT_EQ(w.Label1->text(), "x");
-    EXPECT_EQ(passes(system), 3);
+    EXPECT_EQ(w.settingsPasses(), 3);
 }
 
 // Each failure stops start-up before anything shows, naming what to fix: the
