@@ -82,7 +82,8 @@ bool fileExists(const std::string& windowsName) {
 
 const char* fileKind(script::NamedFile kind) {
     switch (kind) {
-        case script::NamedFile::Picture: return "picture";
+        case script::NamedFile::Picture:
+        case script::NamedFile::HelpPicture: return "picture";
         case script::NamedFile::Sound: return "sound";
         case script::NamedFile::Music: return "music";
         case script::NamedFile::None: break;

@@ -1,11 +1,10 @@
 #include "launcher/picture_files.h"
 
+#include <QFile>
 #include <QImageReader>
-#include <array>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 
 #include "script/failure.h"
 #include "script/keyword_table.h"
@@ -27,13 +26,9 @@ struct Decoded {
 // The format a picture announces in its first bytes, so that only its own
 // reader is asked (asking every reader to look loads all the image plugins).
 // Empty when the bytes name none of these: then the readers decide.
-QByteArray formatFromFirstBytes(const std::filesystem::path& path) {
-    std::array<char, 12> head{};
-    std::ifstream in(path, std::ios::binary);
-    in.read(head.data(), head.size());
-    const auto got = static_cast<std::size_t>(in.gcount());
-    const auto startsWith = [&](const char* magic, std::size_t length, std::size_t at = 0) {
-        return got >= at + length && std::memcmp(head.data() + at, magic, length) == 0;
+QByteArray formatFromFirstBytes(const QByteArray& head) {
+    const auto startsWith = [&head](const char* magic, qsizetype length) {
+        return head.size() >= length && std::memcmp(head.constData(), magic, static_cast<std::size_t>(length)) == 0;
     };
     if (startsWith("BM", 2)) return "bmp";
     if (startsWith("\x89PNG\r\n\x1a\n", 8)) return "png";
@@ -64,12 +59,17 @@ Decoded decode(const std::string& windowsName, const std::filesystem::path& fold
     if (!std::filesystem::exists(path, error)) return {path, {}, script::FailureKind::FileNotFound, {}};
     if (std::filesystem::is_directory(path, error))
         return {path, {}, script::FailureKind::InvalidPicture, "is a folder"};
-    const QByteArray format = formatFromFirstBytes(path);
-    QImageReader reader(QString::fromStdString(path.string()), format);
-    if (format.isEmpty()) reader.setDecideFormatFromContent(true);
-    else reader.setAutoDetectImageFormat(false);
     Decoded result;
     result.path = path;
+    QFile file(QString::fromStdString(path.string()));
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.detail = "cannot be read as a picture: " + file.errorString().toLower().toStdString();
+        return result;
+    }
+    const QByteArray format = formatFromFirstBytes(file.peek(8));
+    QImageReader reader(&file, format);
+    if (format.isEmpty()) reader.setDecideFormatFromContent(true);
+    else reader.setAutoDetectImageFormat(false);
     if (const std::string limit = beyondDecodingLimit(reader); !limit.empty()) {
         result.detail = limit;
         return result;

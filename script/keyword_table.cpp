@@ -30,8 +30,8 @@ constexpr LauncherStore unused(std::string M::*m) { return {nullptr, nullptr, m,
 constexpr LauncherStore untyped(Untyped M::*m) { return {nullptr, nullptr, nullptr, m, nullptr}; }
 constexpr LauncherStore colour(ColourValues M::*m) { return {nullptr, nullptr, nullptr, nullptr, m}; }
 
-constexpr NamedFile noFile = NamedFile::None, picture = NamedFile::Picture, sound = NamedFile::Sound,
-                    music = NamedFile::Music;
+constexpr NamedFile noFile = NamedFile::None, picture = NamedFile::Picture, helpPicture = NamedFile::HelpPicture,
+                    sound = NamedFile::Sound, music = NamedFile::Music;
 
 constexpr LoadHolder kText = LoadHolder::Text, kUntyped = LoadHolder::Untyped, kWindow = LoadHolder::Window;
 
@@ -49,7 +49,7 @@ constexpr std::array<KeywordInfo, 38> kKeywords{{
     {"LBL1-2",     text(10),  plain,                         quoted,                        colour(&M::LBL1_2),            noFile,      kUntyped,     8,   16,  7,  0,  {}},
     {"FONTSIZE",   text(11),  plain,                         plain,                         single(&M::FONTSIZE),          noFile,      kUntyped,     9,    5,  8,  0,  {}},
     {"FTB",        check(1),  truth(&W::blnFontBold),        integer(&W::intFontBold),      untyped(&M::FTB),              noFile,      kWindow,     32,   11,  9,  0,  {}},
-    {"INFOP",      text(25),  dataPath,                      plain,                         string(&M::INFOP),             picture,     kUntyped,    13,    0, 10,  1,  {}},
+    {"INFOP",      text(25),  dataPath,                      plain,                         string(&M::INFOP),             helpPicture, kUntyped,    13,    0, 10,  1,  {}},
     {"SPLTXT",     text(7),   quoted,                        quoted,                        string(&M::SPLTXT),            noFile,      kUntyped,    10,   29, 11,  0,  {}},
     {"SPTIM",      text(8),   plain,                         plain,                         int16(&M::SPTIM),              noFile,      kUntyped,    11,   30, 12,  0,  {}},
     {"SLIDE",      text(12),  plain,                         plain,                         int16(&M::SLIDE),              noFile,      kUntyped,    12,   31, 13,  0,  {}},

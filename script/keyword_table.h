@@ -57,8 +57,9 @@ struct LauncherStore {
     Storage storage() const;
 };
 
-// What kind of file a keyword's value names, if any.
-enum class NamedFile { None, Picture, Sound, Music };
+// What kind of file a keyword's value names, if any. A start-screen picture
+// is drawn with the first frame; the help picture only when Help is pressed.
+enum class NamedFile { None, Picture, HelpPicture, Sound, Music };
 
 // What Load Data keeps a state-file value in until it sets the control.
 enum class LoadHolder {

@@ -3,6 +3,7 @@
 #include <optional>
 #include <sys/stat.h>
 
+#include "launcher/picture_files.h"
 #include "launcher_fixture.h"
 
 namespace launcher_tests {
@@ -154,6 +155,14 @@ TEST_F(LauncherTest, StartUpFailuresShowNothingAndNameTheirPlace) {
         EXPECT_FALSE(w.isVisible());
         EXPECT_FALSE(system.called("wait 0.95"));
     }
+}
+
+// Decoded ahead while the script is read: what the first frame draws. The
+// help picture waits for Help.
+TEST(PicturesNamedIn, AreTheStartScreensPicturesOnly) {
+    EXPECT_EQ(launcher::picturesNamedIn("CMD1P,Data\\play.bmp\r\nINFOP,Data\\help.bmp\r\nCMD5P,Data\\\r\n"
+                                        "CMD2P,Data\\setup.bmp\r\n"),
+              (std::vector<std::string>{"Data\\background.bmp", "Data\\play.bmp", "Data\\setup.bmp"}));
 }
 
 // A picture is read as what its first bytes say it is, whatever its name.
