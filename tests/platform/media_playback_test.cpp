@@ -34,6 +34,14 @@ protected:
         fs::current_path(previous);
         fs::remove_all(folder);
     }
+    // The window the clips play in: its client area at 50,50 on the screen
+    // (no window manager here), in the window colour.
+    void showAt50(QWidget& window) {
+        window.setGeometry(50, 50, 400, 300);
+        window.setStyleSheet("background-color: #2050c0");
+        window.show();
+        platform->Wait(0.3);
+    }
     unsigned mci(const std::string& command) { return platform->mciSendStringA(command, nullptr, 0, 0); }
     std::string status(const std::string& device, const std::string& item) {
         char reply[128] = {};
@@ -54,10 +62,7 @@ TEST_F(MediaPlaybackTest, ClipPlaysInsideTheWindowAtThePutRectangle) {
     fs::create_directories("Data");
     platform_tests::makeClip("Data/test.avi", clipColour, 160, 120, 3);
     QWidget window;
-    window.setGeometry(50, 50, 400, 300);
-    window.setStyleSheet("background-color: #2050c0");
-    window.show();
-    platform->Wait(0.3);
+    showAt50(window);
 
     const std::string handle = std::to_string(window.winId());
     ASSERT_EQ(mci("open data\\test.avi Type avivideo Alias video2 parent " + handle + " Style 1073741824"), 0u);
@@ -94,10 +99,7 @@ TEST_F(MediaPlaybackTest, ClipPlaysInsideTheWindowAtThePutRectangle) {
 TEST_F(MediaPlaybackTest, ClipOfOneFrameShowsWhole) {
     platform_tests::makeClip("test.avi", clipColour, 160, 120, 0.04);
     QWidget window;
-    window.setGeometry(50, 50, 400, 300);
-    window.setStyleSheet("background-color: #2050c0");
-    window.show();
-    platform->Wait(0.3);
+    showAt50(window);
     ASSERT_EQ(mci("open test.avi Type avivideo Alias v parent " + std::to_string(window.winId()) + " Style 1073741824"),
               0u);
     ASSERT_EQ(mci("put v window at 10 10 160 120"), 0u);
