@@ -1,10 +1,10 @@
 #include "window_style.h"
 
-#include <QGuiApplication>
 #include <QPainter>
 #include <QPixmap>
-#include <QScreen>
 #include <QWidget>
+
+#include "launcher/window_placement.h"
 
 namespace editor {
 
@@ -35,12 +35,8 @@ QIcon varnoIcon() {
 }
 
 void centreOnScreen(QWidget* window) {
-    QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    if (!screen) return;
-    const QRect area = screen->availableGeometry();
     if (!window->isVisible()) window->adjustSize();  // its fixed size, before the first show
-    const QSize size = window->frameGeometry().size().expandedTo(window->size());
-    window->move(area.center() - QPoint(size.width() / 2, size.height() / 2));
+    launcher::centreByOuterFrame(*window);
 }
 
 }  // namespace editor

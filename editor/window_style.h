@@ -31,8 +31,9 @@ inline QFont controlFont(bool bold = false) { return sansSerif(8.25, bold); }
 void paintVarnoIcon(QPainter& painter, qreal size);
 QIcon varnoIcon();
 
-// Places a top-level window in the middle of its screen; called before the
-// first show, so that the window appears there at once.
+// Places a top-level window in the middle of its screen by its outer frame,
+// also once a window manager has framed it; called before the first show, so
+// that the window appears there at once.
 void centreOnScreen(QWidget* window);
 
 }  // namespace editor

@@ -102,6 +102,24 @@ QRect XSession::geometry(Window window) {
     return QRect(x, y, attributes.width, attributes.height);
 }
 
+QRect XSession::outerGeometry(Window window) {
+    QRect outer = geometry(window);
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    const Atom extents = XInternAtom(display_, "_NET_FRAME_EXTENTS", False);
+    if (XGetWindowProperty(display_, window, extents, 0, 4, False, XA_CARDINAL, &type, &format, &count, &after,
+                           &data) == Success &&
+        data && format == 32 && count == 4) {
+        const auto* sides = reinterpret_cast<const long*>(data);  // left, right, top, bottom
+        outer.adjust(-static_cast<int>(sides[0]), -static_cast<int>(sides[2]), static_cast<int>(sides[1]),
+                     static_cast<int>(sides[3]));
+    }
+    if (data) XFree(data);
+    return outer;
+}
+
 Window XSession::focusedWindow() {
     Window focus = 0;
     int revert = 0;

@@ -40,6 +40,9 @@ public:
 
     // The window's client area in root coordinates.
     QRect geometry(Window window);
+    // The client area with the frame a window manager put around it
+    // (_NET_FRAME_EXTENTS); the client area alone where there is none.
+    QRect outerGeometry(Window window);
     Window focusedWindow();
     // Gives `window` the keyboard focus, as a window manager does on a click.
     void focus(Window window);

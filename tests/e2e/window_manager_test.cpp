@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 
@@ -69,6 +70,31 @@ TEST(WindowManager, TheMessageBoxIsCentredAtItsOuterSizeAndReturnEndsIt) {
         d.x.key("Return");
         EXPECT_TRUE(launcher.waitForExit(10s).has_value()) << "Return on Exit did not end the launcher";
         EXPECT_NE(d.game.launcherStderr().find("zembrot.exe"), std::string::npos) << d.game.launcherStderr();
+    }
+}
+
+// The editor's window stands in the middle of the screen by its outer frame,
+// title bar included, whether or not a window manager framed it.
+TEST(WindowManager, TheEditorIsCentredByItsOuterFrame) {
+    for (const bool withWindowManager : desktops()) {
+        Desktop d(withWindowManager);
+        SCOPED_TRACE(d.name());
+        ASSERT_TRUE(d.managed) << "openbox did not start";
+        // The editor keeps its files under HOME: the test's own folder.
+        const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+        setenv("HOME", d.game.path().c_str(), 1);
+        ChildProcess varno(VARNO_PROGRAM, d.game.path());
+        setenv("HOME", home.c_str(), 1);
+        const auto window = d.x.waitForWindow("   Varno", 10s);
+        ASSERT_TRUE(window) << "the editor's window did not appear";
+        QRect outer;
+        const bool centred = waitFor([&] {
+            outer = d.x.outerGeometry(*window);
+            return std::abs(outer.center().x() - 1024 / 2) <= 1 && std::abs(outer.center().y() - 768 / 2) <= 1;
+        }, 5s);
+        EXPECT_TRUE(centred) << "outer frame at " << outer.x() << "," << outer.y() << " " << outer.width() << "x"
+                             << outer.height();
+        if (withWindowManager) EXPECT_GT(outer.height(), d.x.geometry(*window).height()) << "no frame from openbox";
     }
 }
 
