@@ -147,7 +147,9 @@ void Failure::refresh() {
             r += " (";
             r += file_.windowsName;
             if (!file_.windowsName.empty() && !file_.lookedIn.empty()) r += ", ";
-            if (!file_.lookedIn.empty()) r += "looked in " + file_.lookedIn;
+            // Where a missing file was looked for; where one that is there is.
+            if (!file_.lookedIn.empty())
+                r += (kind_ == FailureKind::FileNotFound ? "looked in " : "in ") + file_.lookedIn;
             r += ")";
         }
         if (!keyword_.empty() || !script_.empty()) {

@@ -46,7 +46,7 @@ std::string_view failureName(FailureKind kind);
 // A file as a person on this system knows it.
 struct FileNaming {
     std::string shown;        // "Data/kelo.pod", "~/Varno/kelo.bak", "/opt/game/x.bmp"
-    std::string lookedIn;     // the folder a relative name was looked for in; empty for other names
+    std::string lookedIn;     // the folder a relative name was looked for, or found, in; empty for other names
     std::string windowsName;  // the Windows name, only where it says more than `shown`
 };
 

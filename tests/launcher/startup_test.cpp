@@ -136,8 +136,8 @@ TEST_F(LauncherTest, StartUpFailuresShowNothingAndNameTheirPlace) {
         {"TITLE,\"x\"\nCMD5P,Data\\stop.bmp\n", K::FileNotFound,
          "File not found: Data/stop.bmp" + here + ", named by CMD5P in Data/kelo.pod, line 2"},
         {"CMD2P,data\\BAD.bmp\n", K::InvalidPicture,
-         "Invalid picture: Data/bad.bmp cannot be read as a picture: unsupported image format (data\\BAD.bmp, " +
-             here.substr(2) + ", named by CMD2P in Data/kelo.pod, line 1"},
+         "Invalid picture: Data/bad.bmp cannot be read as a picture: unsupported image format (data\\BAD.bmp, in " +
+             folder.string() + "), named by CMD2P in Data/kelo.pod, line 1"},
         {nullptr, K::FileNotFound, "File not found: Data/kelo.pod" + here},
     };
     writeFile("Data/bad.bmp", "this is no picture");
@@ -215,7 +215,7 @@ TEST_F(LauncherTest, AScriptThatIsAPipeFailsAtOnceNamingIt) {
     start& w = load();
     ASSERT_TRUE(startupFailure);
     EXPECT_EQ(startupFailure->report(),
-              "Path/File access error: Data/kelo.pod is a pipe, not a file (looked in " + folder.string() + ")");
+              "Path/File access error: Data/kelo.pod is a pipe, not a file (in " + folder.string() + ")");
     EXPECT_FALSE(w.isVisible());
 }
 

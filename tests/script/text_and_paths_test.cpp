@@ -125,7 +125,7 @@ TEST_F(TempFolder, ReportsNameTheFileOnThisSystemAndWhereItWasLookedFor) {
               "File not found: ~/Varno/kelo.bak \u2014 press Compile/Save once to create it");
     EXPECT_EQ(reportOf([] { readWholeFile("/nonexistent/x", {}); }), "File not found: /nonexistent/x");
     EXPECT_EQ(reportOf([&] { readWholeFile(game / "Data", "Data"); }),
-              "Path/File access error: Data is a folder (looked in " + game.string() + ")");
+              "Path/File access error: Data is a folder (in " + game.string() + ")");
 
     // A file named by a script line: the file first, then the line that named it.
     EXPECT_EQ(Failure(FailureKind::FileNotFound)
