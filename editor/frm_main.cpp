@@ -537,11 +537,8 @@ void frmMain::Command4_Click() {
         picker_->setAttribute(Qt::WA_DeleteOnClose);
         centreOnScreen(picker_);
         picker_->show();
-    } else {
-        picker_->setWindowState(picker_->windowState() & ~Qt::WindowMinimized);
     }
-    picker_->raise();
-    picker_->activateWindow();
+    bringForward(*picker_);
 }
 
 void frmMain::mnuStartScreenPreview_Click() {
@@ -561,11 +558,8 @@ void frmMain::mnuStartScreenPreview_Click() {
         }
         view->move(at);
         view->show();
-    } else {
-        view->setWindowState(view->windowState() & ~Qt::WindowMinimized);
     }
-    view->raise();
-    view->activateWindow();
+    bringForward(*view);
 }
 
 void frmMain::mnuCheck_Click() {
@@ -574,8 +568,7 @@ void frmMain::mnuCheck_Click() {
     checkWindow_->check(script::writeMenuScript(snapshot(), script::formatDateTime(platform_.LocalTime())),
                         preview()->gameFolder());
     checkWindow_->show();
-    checkWindow_->raise();
-    checkWindow_->activateWindow();
+    bringForward(*checkWindow_);
 }
 
 void frmMain::mnuOpen_Click() {

@@ -39,4 +39,9 @@ void centreOnScreen(QWidget* window) {
     launcher::centreByOuterFrame(*window);
 }
 
+void bringForward(QWidget& window) {
+    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    launcher::giveFocusTo(window);
+}
+
 }  // namespace editor

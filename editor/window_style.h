@@ -36,4 +36,8 @@ QIcon varnoIcon();
 // that the window appears there at once.
 void centreOnScreen(QWidget* window);
 
+// Puts a window the user asks for again in front of the others, with the
+// keyboard, also when it was minimised.
+void bringForward(QWidget& window);
+
 }  // namespace editor
