@@ -5,6 +5,7 @@
 #include <fstream>
 #include <unistd.h>
 
+#include "demo_menu.h"
 #include "script/writer.h"
 
 namespace launcher_bench {
@@ -14,37 +15,12 @@ std::filesystem::path makeGameFolder(const std::string& name, int timeDelay3) {
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder / "Data");
 
-    script::EditorSnapshot s;
-    s.field("TIMEDELAY") = "3";
+    // The demo's menu with a picture on every button and no music.
+    script::EditorSnapshot s = demo_menu::packagerSnapshot(demo_menu::Layout::Main);
     s.field("TIMEDELAY3") = std::to_string(timeDelay3);
-    s.field("TITLE") = "Zembrot";
-    s.field("TITLE2") = "The Last Colony";
-    s.field("BACKCOLOR") = "16,20,64";
-    s.field("FNT") = "Comic Sans MS";
-    s.field("LBL1-2") = "255,206,84";
-    s.field("FONTSIZE") = "20";
-    s.field("INFOP") = "help.bmp";
-    s.field("SPLTXT") = "Zembrot";
-    s.field("SPTIM") = "1";
-    s.field("SLIDE") = "3";
-    s.field("CMD1BC") = "36,150,64";
-    s.field("CMD1") = "Play";
-    s.field("CMD1P") = "play.bmp";
-    s.field("CMD2BC") = "214,128,36";
-    s.field("CMD2") = "Setup";
     s.field("CMD2P") = "setup.bmp";
-    s.field("CMD3BC") = "52,100,196";
-    s.field("CMD3") = "Help";
     s.field("CMD3P") = "helpbutton.bmp";
-    s.field("CMD5BC") = "176,36,48";
-    s.field("CMD5") = "Quit";
-    s.field("CMD5P") = "quit.bmp";
-    s.field("BSNDH") = "click.wav";
-    for (const char* keyword : {"PLAWV", "SETUWV", "HELWV", "STOWV"}) s.field(keyword) = "click.wav";
-    s.blnFontBold = s.blnCmd3Visible = s.blnCmd2Visible = true;
-    s.intFontBold = s.intCmd3Visible = s.intCmd2Visible = 1;
-    s.intButtonSound = 1;
-    s.varButtonSound = script::Untyped::number(1);
+    s.field("BGMID") = "";
     std::ofstream(folder / "Data" / "kelo.pod", std::ios::binary) << script::writeMenuScript(s, "2026-12-08 10:00:00");
 
     // Button faces with some drawing on them, so decoding is real work.
