@@ -2,17 +2,13 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
-#include <dirent.h>
 #include <unistd.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <map>
 #include <optional>
-#include <sstream>
 #include <vector>
 
 #include "platform/clock_and_wait.h"
+#include "platform/program_windows.h"
 #include "platform/x11/x_display.h"
 #include "script/failure.h"
 
@@ -96,40 +92,6 @@ bool viewable(Display* display, Window window) {
     return XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable;
 }
 
-// Parent of every process, read from /proc.
-std::map<pid_t, pid_t> parentsOfProcesses() {
-    std::map<pid_t, pid_t> parents;
-    DIR* proc = opendir("/proc");
-    if (!proc) return parents;
-    while (dirent* entry = readdir(proc)) {
-        char* end = nullptr;
-        const long pid = std::strtol(entry->d_name, &end, 10);
-        if (pid <= 0 || *end) continue;
-        std::ifstream stat(std::string("/proc/") + entry->d_name + "/stat");
-        std::string line;
-        if (!std::getline(stat, line)) continue;
-        // The command name in brackets may hold blanks and brackets itself.
-        const auto close = line.rfind(')');
-        if (close == std::string::npos) continue;
-        std::istringstream rest(line.substr(close + 1));
-        char state = 0;
-        long parent = 0;
-        if (rest >> state >> parent) parents[static_cast<pid_t>(pid)] = static_cast<pid_t>(parent);
-    }
-    closedir(proc);
-    return parents;
-}
-
-bool descendsFrom(pid_t pid, pid_t ancestor, const std::map<pid_t, pid_t>& parents) {
-    for (int depth = 0; depth < 64 && pid > 1; ++depth) {
-        const auto parent = parents.find(pid);
-        if (parent == parents.end()) return false;
-        pid = parent->second;
-        if (pid == ancestor) return true;
-    }
-    return false;
-}
-
 // A window manager that follows the desktop conventions and takes
 // _NET_ACTIVE_WINDOW requests.
 bool activationByWindowManager(Display* display) {
@@ -163,28 +125,19 @@ void GameWindow::started(Display* display, pid_t pid, std::string name, ProgramE
     for (Window window : topLevels(display_)) before_.insert(window);
 }
 
-// The program's top-level: one it or a process it started made viewable,
-// the program's own first; else the first new one that is not ours.
+// The program's top-level: the surest by windowRank; among equals the one
+// already chosen, else the topmost.
 Window GameWindow::find(const std::set<unsigned long>& own) {
     XErrorTrap trap(display_);
-    std::optional<std::map<pid_t, pid_t>> parents;
+    RunningProcesses processes;
     Window best = None;
-    int bestRank = 3;
+    int bestRank = notTheProgram;
     for (Window window : topLevels(display_)) {
         if (own.count(window) || !viewable(display_, window)) continue;
         const auto pids = cardinals(display_, window, "_NET_WM_PID", XA_CARDINAL);
         const pid_t pid = pids.empty() ? 0 : static_cast<pid_t>(pids.front());
-        if (pid == getpid()) continue;
-        int rank = 3;
-        if (pid == pid_) {
-            rank = 0;
-        } else if (pid > 0) {
-            if (!parents) parents = parentsOfProcesses();
-            if (descendsFrom(pid, pid_, *parents)) rank = 1;
-        }
-        if (rank == 3 && !before_.count(window)) rank = 2;
-        // The window already chosen stays chosen among equals.
-        if (rank < bestRank || (rank == bestRank && window == chosen_)) {
+        const int rank = windowRank(pid, !before_.count(window), pid_, getpid(), processes);
+        if (rank < bestRank || (rank == bestRank && rank != notTheProgram && window == chosen_)) {
             best = window;
             bestRank = rank;
         }

@@ -33,7 +33,6 @@ public:
     void awaitFocus(const std::function<std::set<unsigned long>()>& ownWindows);
 
 private:
-    enum class Kinship { Own, Descendant, Stranger };
     Window find(const std::set<unsigned long>& own);
     bool hasFocus(Window window);
     void askForFocus(Window window);
