@@ -79,16 +79,19 @@ std::string RunningProcesses::commandLine(pid_t pid) {
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
-int windowRank(pid_t windowPid, bool newSinceStart, pid_t program, pid_t self, ProcessFacts& processes) {
-    if (windowPid == self) return notTheProgram;
-    if (windowPid == program) return 0;
-    if (windowPid > 0) {
+int windowRank(const TopLevelFacts& window, pid_t program, pid_t self, ProcessFacts& processes) {
+    if (window.pid == self) return notTheProgram;
+    if (window.pid == program) return 0;
+    if (window.pid > 0) {
         // Wine starts its own programs apart from the one it runs, so they
-        // are no kin of it, yet their windows are new since the start.
-        if (runsWineOwnProgram(processes.commandLine(windowPid))) return notTheProgram;
-        if (processes.descendsFrom(windowPid, program)) return 1;
+        // are no kin of it, yet their windows are new since the start. Its
+        // virtual desktop is the one that holds the program's windows and
+        // passes the keys on to them.
+        if (runsWineOwnProgram(processes.commandLine(window.pid)))
+            return window.holdsWindowOf && window.holdsWindowOf(program) ? 0 : notTheProgram;
+        if (processes.descendsFrom(window.pid, program)) return 1;
     }
-    return newSinceStart ? 2 : notTheProgram;
+    return window.newSinceStart ? 2 : notTheProgram;
 }
 
 }  // namespace platform

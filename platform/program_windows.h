@@ -4,6 +4,7 @@
 
 #include <sys/types.h>
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -34,14 +35,23 @@ private:
     std::optional<std::map<pid_t, pid_t>> parents_;
 };
 
-// How surely a viewable top-level window is the started program's, the
-// surest lowest: 0 the program made it; 1 a process the program started did;
-// 2 it is new since the start. `notTheProgram` for our own windows, for the
+// A viewable top-level window, as far as the rule needs to know it.
+struct TopLevelFacts {
+    pid_t pid = 0;  // the process that made it; 0 when the window does not say
+    bool newSinceStart = false;
+    // Whether a viewable window inside it was made by that process, as the
+    // windows in Wine's virtual desktop are. Asked only when needed.
+    std::function<bool(pid_t)> holdsWindowOf;
+};
+
+// How surely a top-level window is the started program's, the surest
+// lowest: 0 the program made it, or it is Wine's virtual desktop showing a
+// window of the program; 1 a process the program started made it; 2 it is
+// new since the start. `notTheProgram` for our own windows, for the other
 // windows of Wine's own programs (a first start sets up the Wine prefix and
 // shows its progress in a window of its own while the program waits), and
-// for windows that were there before the start. `windowPid` is 0 when the
-// window does not say which process made it.
+// for windows that were there before the start.
 constexpr int notTheProgram = 3;
-int windowRank(pid_t windowPid, bool newSinceStart, pid_t program, pid_t self, ProcessFacts& processes);
+int windowRank(const TopLevelFacts& window, pid_t program, pid_t self, ProcessFacts& processes);
 
 }  // namespace platform

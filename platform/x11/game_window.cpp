@@ -92,6 +92,25 @@ bool viewable(Display* display, Window window) {
     return XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable;
 }
 
+pid_t processOf(Display* display, Window window) {
+    const auto pids = cardinals(display, window, "_NET_WM_PID", XA_CARDINAL);
+    return pids.empty() ? 0 : static_cast<pid_t>(pids.front());
+}
+
+// A viewable window directly inside `window` made by `pid`: Wine's virtual
+// desktop holds the windows of the programs it runs so.
+bool holdsWindowOf(Display* display, Window window, pid_t pid) {
+    Window root, parent;
+    Window* children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display, window, &root, &parent, &children, &count)) return false;
+    bool found = false;
+    for (unsigned i = 0; i < count && !found; ++i)
+        found = processOf(display, children[i]) == pid && viewable(display, children[i]);
+    if (children) XFree(children);
+    return found;
+}
+
 // A window manager that follows the desktop conventions and takes
 // _NET_ACTIVE_WINDOW requests.
 bool activationByWindowManager(Display* display) {
@@ -134,9 +153,9 @@ Window GameWindow::find(const std::set<unsigned long>& own) {
     int bestRank = notTheProgram;
     for (Window window : topLevels(display_)) {
         if (own.count(window) || !viewable(display_, window)) continue;
-        const auto pids = cardinals(display_, window, "_NET_WM_PID", XA_CARDINAL);
-        const pid_t pid = pids.empty() ? 0 : static_cast<pid_t>(pids.front());
-        const int rank = windowRank(pid, !before_.count(window), pid_, getpid(), processes);
+        const TopLevelFacts facts{processOf(display_, window), !before_.count(window),
+                                  [&](pid_t pid) { return holdsWindowOf(display_, window, pid); }};
+        const int rank = windowRank(facts, pid_, getpid(), processes);
         if (rank < bestRank || (rank == bestRank && rank != notTheProgram && window == chosen_)) {
             best = window;
             bestRank = rank;

@@ -11,6 +11,7 @@
 
 using platform::notTheProgram;
 using platform::runsWineOwnProgram;
+using platform::TopLevelFacts;
 using platform::windowRank;
 
 namespace {
@@ -63,29 +64,43 @@ TEST(ProgramWindowsTest, WineOwnProgramsAreKnownByTheirWindowsFolder) {
 TEST(ProgramWindowsTest, OnAFirstStartOnlyTheGamesOwnWindowCounts) {
     FakeProcesses processes;
     processes.commandLines = {{300, kWineboot}, {301, kExplorer}, {kGamePid, kGame}};
-    EXPECT_EQ(windowRank(300, true, kGamePid, kLauncher, processes), notTheProgram);
-    EXPECT_EQ(windowRank(301, true, kGamePid, kLauncher, processes), notTheProgram);
-    EXPECT_EQ(windowRank(kGamePid, true, kGamePid, kLauncher, processes), 0);
+    EXPECT_EQ(windowRank({300, true, {}}, kGamePid, kLauncher, processes), notTheProgram);
+    EXPECT_EQ(windowRank({301, true, {}}, kGamePid, kLauncher, processes), notTheProgram);
+    EXPECT_EQ(windowRank({kGamePid, true, {}}, kGamePid, kLauncher, processes), 0);
 
     // Started through a script of its own, the game's Wine still sets up
     // the prefix from a process the script started.
     processes.parents = {{300, kGamePid}, {400, kGamePid}};
-    EXPECT_EQ(windowRank(300, true, kGamePid, kLauncher, processes), notTheProgram);
-    EXPECT_EQ(windowRank(400, true, kGamePid, kLauncher, processes), 1);
+    EXPECT_EQ(windowRank({300, true, {}}, kGamePid, kLauncher, processes), notTheProgram);
+    EXPECT_EQ(windowRank({400, true, {}}, kGamePid, kLauncher, processes), 1);
+}
+
+// With Wine's virtual desktop the program's windows live inside the
+// desktop's window, which takes the keys for them.
+TEST(ProgramWindowsTest, WinesVirtualDesktopCountsOnceItHoldsTheProgramsWindow) {
+    FakeProcesses processes;
+    processes.commandLines = {{301, kExplorer}};
+    pid_t heldFrom = 0;
+    const TopLevelFacts desktop{301, false, [&](pid_t pid) { return pid == heldFrom; }};
+    EXPECT_EQ(windowRank(desktop, kGamePid, kLauncher, processes), notTheProgram);
+    heldFrom = 999;
+    EXPECT_EQ(windowRank(desktop, kGamePid, kLauncher, processes), notTheProgram);
+    heldFrom = kGamePid;
+    EXPECT_EQ(windowRank(desktop, kGamePid, kLauncher, processes), 0);
 }
 
 TEST(ProgramWindowsTest, OtherWindowsRankAsBefore) {
     FakeProcesses processes;
     // A Windows program the game started: Wine starts it apart, no kin.
     processes.commandLines = {{500, "Z:\\tmp\\game\\zembrot2.exe\0"s}};
-    EXPECT_EQ(windowRank(500, true, kGamePid, kLauncher, processes), 2);
-    EXPECT_EQ(windowRank(500, false, kGamePid, kLauncher, processes), notTheProgram);
+    EXPECT_EQ(windowRank({500, true, {}}, kGamePid, kLauncher, processes), 2);
+    EXPECT_EQ(windowRank({500, false, {}}, kGamePid, kLauncher, processes), notTheProgram);
     // A window that does not say whose it is.
-    EXPECT_EQ(windowRank(0, true, kGamePid, kLauncher, processes), 2);
-    EXPECT_EQ(windowRank(0, false, kGamePid, kLauncher, processes), notTheProgram);
+    EXPECT_EQ(windowRank({0, true, {}}, kGamePid, kLauncher, processes), 2);
+    EXPECT_EQ(windowRank({0, false, {}}, kGamePid, kLauncher, processes), notTheProgram);
     // Ours never, also when the game was started by a program of ours.
     processes.parents = {{kLauncher, kGamePid}};
-    EXPECT_EQ(windowRank(kLauncher, true, kGamePid, kLauncher, processes), notTheProgram);
+    EXPECT_EQ(windowRank({kLauncher, true, {}}, kGamePid, kLauncher, processes), notTheProgram);
 }
 
 TEST(ProgramWindowsTest, RunningProcessesAreReadFromProc) {
