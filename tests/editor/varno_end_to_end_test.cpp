@@ -138,6 +138,27 @@ testing_support::Screenshot windowShot(Display* display, Window window) {
 constexpr int kTabOrder[] = {2,  1,  3,  4,  5,  9,  10, 11, -1, -2, 7,  8,  12, -3, 13, 14, 15, 16, 17, 18,
                              -4, 19, 20, 21, 22, 23, 24, 25, -5, 6,  -6, -7, 26, 27, 28, 29, -8, 30, 31};
 
+// Varno itself, on the test's X server (not Qt's offscreen platform), until
+// its main window is there.
+void startVarno(Keyboard& keyboard, Program& varno, Window& main) {
+    ::unsetenv("QT_QPA_PLATFORM");
+    char* argv[] = {const_cast<char*>(VARNO_PROGRAM), nullptr};
+    ASSERT_EQ(posix_spawn(&varno.pid, VARNO_PROGRAM, nullptr, nullptr, argv, environ), 0);
+    ASSERT_TRUE(waitUntil([&] { return (main = keyboard.findWindow("   Varno")) != 0; }));
+}
+
+// The demo's fields typed and its boxes ticked, from the focused first
+// control through every stop of the tab order.
+void typeDemoInTabOrder(Keyboard& keyboard) {
+    const auto texts = demoTexts();
+    for (int control : kTabOrder) {
+        if (control > 0) keyboard.type(texts[control]);
+        else if (std::find(kDemoTicked.begin(), kDemoTicked.end(), -control) != kDemoTicked.end())
+            keyboard.key(XK_space);
+        keyboard.key(XK_Tab);
+    }
+}
+
 }  // namespace
 
 TEST(VarnoEndToEnd, FieldsTypedInTabOrderCompileToTheExpectedFiles) {
@@ -146,21 +167,12 @@ TEST(VarnoEndToEnd, FieldsTypedInTabOrderCompileToTheExpectedFiles) {
     Keyboard keyboard;
     ASSERT_NE(keyboard.display(), nullptr);
 
-    ::unsetenv("QT_QPA_PLATFORM");  // the real program on the real (virtual) display
     Program varno;
-    char* argv[] = {const_cast<char*>(VARNO_PROGRAM), nullptr};
-    ASSERT_EQ(posix_spawn(&varno.pid, VARNO_PROGRAM, nullptr, nullptr, argv, environ), 0);
     Window main = 0;
-    ASSERT_TRUE(waitUntil([&] { return (main = keyboard.findWindow("   Varno")) != 0; }));
+    ASSERT_NO_FATAL_FAILURE(startVarno(keyboard, varno, main));
     keyboard.focus(main);
 
-    const auto texts = demoTexts();
-    for (int control : kTabOrder) {
-        if (control > 0) keyboard.type(texts[control]);
-        else if (std::find(kDemoTicked.begin(), kDemoTicked.end(), -control) != kDemoTicked.end())
-            keyboard.key(XK_space);
-        keyboard.key(XK_Tab);
-    }
+    typeDemoInTabOrder(keyboard);
     // Now on "Load Data"; the next stop is "Compile/Save".
     keyboard.key(XK_Tab);
 
@@ -205,12 +217,9 @@ TEST(VarnoEndToEnd, TheStartScreenPreviewFollowsTheFieldsAsTheyAreTyped) {
     Keyboard keyboard;
     ASSERT_NE(keyboard.display(), nullptr);
 
-    ::unsetenv("QT_QPA_PLATFORM");
     Program varno;
-    char* argv[] = {const_cast<char*>(VARNO_PROGRAM), nullptr};
-    ASSERT_EQ(posix_spawn(&varno.pid, VARNO_PROGRAM, nullptr, nullptr, argv, environ), 0);
     Window main = 0;
-    ASSERT_TRUE(waitUntil([&] { return (main = keyboard.findWindow("   Varno")) != 0; }));
+    ASSERT_NO_FATAL_FAILURE(startVarno(keyboard, varno, main));
     keyboard.focus(main);
 
     // View > Start Screen Preview, by the keyboard.
@@ -223,13 +232,7 @@ TEST(VarnoEndToEnd, TheStartScreenPreviewFollowsTheFieldsAsTheyAreTyped) {
     // Typed into the main window, the fields redraw the preview: its
     // background turns the demo's navy (BACKCOLOR 0,0,128).
     keyboard.focus(main);
-    const auto texts = demoTexts();
-    for (int control : kTabOrder) {
-        if (control > 0) keyboard.type(texts[control]);
-        else if (std::find(kDemoTicked.begin(), kDemoTicked.end(), -control) != kDemoTicked.end())
-            keyboard.key(XK_space);
-        keyboard.key(XK_Tab);
-    }
+    typeDemoInTabOrder(keyboard);
     // A point of the screen that no control covers in either layout.
     const auto background = [&] { return windowShot(keyboard.display(), preview).at(30, 250); };
     EXPECT_TRUE(waitUntil([&] { return background() == 0x000080; }, 10)) << std::hex << background();
