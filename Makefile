@@ -1,7 +1,7 @@
 # Everything a fresh machine needs goes through these targets.
 #   make demo     the programs and the demo game folder only, then the demo
 #   make test     everything, tests included, and every test run
-#   make bench    the benchmark programs (in build/bin)
+#   make bench    the benchmark programs (in build/bin), then the launcher's benchmarks
 #   make package  the Debian package (build/lorvane_<version>_<arch>.deb)
 #   make install  into PREFIX (default /usr/local)
 BUILD ?= build
@@ -33,6 +33,7 @@ demo: configure
 bench: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS) --target benchmarks
+	@tools/run-benchmarks.sh $(BUILD)
 
 package: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target installable

@@ -39,6 +39,12 @@ int colourDistance(std::uint32_t a, std::uint32_t b) {
 
 FirstFrame timeToFirstFrame(Display* display, const std::vector<std::string>& command,
                             const std::filesystem::path& folder, const FrameSeen& seen) {
+    // Top-level windows are the root's children: their MapNotify comes to
+    // whoever listens for the root's substructure. Forget earlier programs'.
+    const Window root = DefaultRootWindow(display);
+    XSelectInput(display, root, SubstructureNotifyMask);
+    XSync(display, True);
+
     std::vector<char*> argv;
     for (const std::string& word : command) argv.push_back(const_cast<char*>(word.c_str()));
     argv.push_back(nullptr);
@@ -53,19 +59,31 @@ FirstFrame timeToFirstFrame(Display* display, const std::vector<std::string>& co
         execv(argv[0], argv.data());
         _exit(127);
     }
+    const auto since = [&started] { return std::chrono::duration<double>(Clock::now() - started).count(); };
     FirstFrame result;
     while (Clock::now() - started < std::chrono::seconds(20)) {
-        if (seen(display)) {
-            result.seconds = std::chrono::duration<double>(Clock::now() - started).count();
+        while (result.mappedSeconds < 0 && XPending(display) > 0) {
+            XEvent event;
+            XNextEvent(display, &event);
+            if (event.type == MapNotify && !event.xmap.override_redirect) result.mappedSeconds = since();
+        }
+        const bool mapped = result.mappedSeconds >= 0;
+        if (seen && result.seconds < 0 && seen(display)) {
+            result.seconds = since();
             result.peakMegabytes = peakResidentMegabytes(pid);
+        }
+        // A frame shows only on a mapped window, whose event may still be queued.
+        if (mapped && (!seen || result.seconds >= 0)) {
+            if (!seen) result.peakMegabytes = peakResidentMegabytes(pid);
             break;
         }
-        usleep(500);
+        usleep(250);
     }
     kill(pid, SIGKILL);
     waitpid(pid, nullptr, 0);
+    XSelectInput(display, root, NoEventMask);
     // Let the server forget the window before the next start.
-    XSync(display, False);
+    XSync(display, True);
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     return result;
 }
@@ -82,6 +100,26 @@ std::string describeMilliseconds(const Summary& summary) {
     std::snprintf(text, sizeof text, "median %.1f ms (quartiles %.1f-%.1f)", summary.median * 1000,
                   summary.lowerQuartile * 1000, summary.upperQuartile * 1000);
     return text;
+}
+
+void printRatio(const char* what, const Series& a, const Series& b, const char* goal) {
+    const auto sa = summarise(a.seconds), sb = summarise(b.seconds);
+    std::vector<double> paired;
+    for (std::size_t i = 0; i < a.seconds.size() && i < b.seconds.size(); ++i)
+        paired.push_back(a.seconds[i] / b.seconds[i]);
+    std::printf("%s: ratio %.2f (goal %s; median of the rounds' own ratios %.2f)\n    %s %s\n    %s %s\n", what,
+                sa.median / sb.median, goal, summarise(paired).median, a.name.c_str(),
+                describeMilliseconds(sa).c_str(), b.name.c_str(), describeMilliseconds(sb).c_str());
+    std::fflush(stdout);
+}
+
+double loadAverage() {
+    double load = -1;
+    if (FILE* file = std::fopen("/proc/loadavg", "r")) {
+        if (std::fscanf(file, "%lf", &load) != 1) load = -1;
+        std::fclose(file);
+    }
+    return load;
 }
 
 int roundsFromEnvironment(int fallback) {
