@@ -123,6 +123,10 @@ fs::path homeFolder() {
 }
 
 fs::path mapWindowsPath(std::string_view windowsPath, const fs::path& base) {
+    return mapWindowsPath(windowsPath, base, findEntry);
+}
+
+fs::path mapWindowsPath(std::string_view windowsPath, const fs::path& base, const EntryFinder& entryIn) {
     // Names come from the script's Windows-1252 bytes; file names here are UTF-8.
     std::string text = cp1252ToUtf8(windowsPath);
     for (auto& c : text)
@@ -154,7 +158,7 @@ fs::path mapWindowsPath(std::string_view windowsPath, const fs::path& base) {
             continue;
         }
         if (found) {
-            if (auto entry = findEntry(result, part)) {
+            if (auto entry = entryIn(result, part)) {
                 result /= *entry;
                 continue;
             }
@@ -188,6 +192,69 @@ bool windowsPathExists(std::string_view windowsPath, const fs::path& base) {
 
 bool windowsPathExists(std::string_view windowsPath) {
     return !windowsPath.empty() && existsAsFileOrFolder(mapWindowsPath(windowsPath));
+}
+
+namespace {
+
+class SystemFileQueries : public FileQueries {
+public:
+    Kind kindOf(const fs::path& path) override {
+        struct stat info {};
+        if (::stat(path.c_str(), &info) != 0) return Kind::Missing;
+        if (S_ISREG(info.st_mode)) return Kind::File;
+        return S_ISDIR(info.st_mode) ? Kind::Folder : Kind::Other;
+    }
+
+    std::vector<std::string> namesIn(const fs::path& folder) override {
+        std::vector<std::string> names;
+        std::error_code ec;
+        for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+            names.push_back(it->path().filename().string());
+        return names;
+    }
+};
+
+}  // namespace
+
+FileQueries& systemFileQueries() {
+    static SystemFileQueries queries;
+    return queries;
+}
+
+NameFinder::NameFinder(fs::path base, FileQueries& queries) : base_(std::move(base)), queries_(queries) {}
+
+NameFinder::Found NameFinder::find(std::string_view windowsName) {
+    const std::lock_guard lock(mutex_);
+    if (auto known = found_.find(windowsName); known != found_.end()) return known->second;
+    Found result;
+    if (!windowsName.empty()) {
+        bool allFound = true;
+        result.path = mapWindowsPath(windowsName, base_, [&](const fs::path& folder, const std::string& name) {
+            auto entry = entryIn(folder, name);
+            allFound = allFound && entry.has_value();
+            return entry;
+        });
+        // Past a component that is not there, nothing is: no need to ask.
+        if (allFound) result.kind = kindOf(result.path);
+    }
+    return found_.emplace(std::string(windowsName), result).first->second;
+}
+
+FileQueries::Kind NameFinder::kindOf(const fs::path& path) {
+    auto known = kinds_.find(path);
+    if (known == kinds_.end()) known = kinds_.emplace(path, queries_.kindOf(path)).first;
+    return known->second;
+}
+
+std::optional<std::string> NameFinder::entryIn(const fs::path& folder, const std::string& name) {
+    if (kindOf(folder / name) != FileQueries::Kind::Missing) return name;
+    if (kindOf(folder) != FileQueries::Kind::Folder) return std::nullopt;
+    auto listed = names_.find(folder);
+    if (listed == names_.end()) listed = names_.emplace(folder, queries_.namesIn(folder)).first;
+    const std::string folded = foldedCp1252(name);
+    for (const std::string& candidate : listed->second)
+        if (foldedCp1252(candidate) == folded) return candidate;
+    return std::nullopt;
 }
 
 }  // namespace script

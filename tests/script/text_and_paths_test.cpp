@@ -9,6 +9,7 @@
 #include "script/failure.h"
 #include "script/file_io.h"
 #include "script/windows_path.h"
+#include "counting_file_queries.h"
 
 namespace fs = std::filesystem;
 using namespace script;
@@ -183,4 +184,36 @@ TEST_F(TempFolder, ALinkedFileIsReplacedBehindItsLinkWithItsPermissions) {
         EXPECT_EQ(f.kind(), FailureKind::PathFileAccessError);
         EXPECT_EQ(f.detail(), "is a folder");
     }
+}
+
+// Within one start-up, a name costs one question about each path on its way,
+// and a folder's names are read once, only for a name not spelled exactly.
+TEST_F(TempFolder, TheNameFinderAsksAboutEachPathOnce) {
+    const fs::path game = root / "game";
+    touch(game / "Data" / "play.bmp");
+    touch(game / "Data" / "Quit.BMP");
+    fs::create_directories(game / "Data" / "Music");
+    testing_support::CountingFileQueries queries;
+    NameFinder names(game, queries);
+
+    EXPECT_EQ(names.find("Data\\play.bmp").kind, FileQueries::Kind::File);
+    EXPECT_EQ(names.find("Data\\Music").kind, FileQueries::Kind::Folder);
+    EXPECT_EQ(queries.folderPasses.size(), 0u);
+
+    const NameFinder::Found quit = names.find("data\\QUIT.bmp");
+    EXPECT_EQ(quit.path, game / "Data" / "Quit.BMP");
+    EXPECT_TRUE(quit.exists());
+    EXPECT_FALSE(names.find("Data\\background.bmp").exists());
+    EXPECT_FALSE(names.find("Data\\nowhere\\deeper.bmp").exists());
+    EXPECT_FALSE(names.find("").exists());
+    // Asked again, everything is answered from what was found.
+    const int asked = queries.total();
+    for (const char* name : {"Data\\play.bmp", "data\\QUIT.bmp", "Data\\background.bmp", "Data\\nowhere\\deeper.bmp"})
+        names.find(name);
+    EXPECT_EQ(queries.total(), asked);
+    // The game folder once for "data", Data once for all its misspelled and missing names.
+    EXPECT_EQ(queries.passesOver(game), 1);
+    EXPECT_EQ(queries.passesOver(game / "Data"), 1);
+    EXPECT_EQ(queries.mostAskedOnePath(), 1);
+    EXPECT_EQ(queries.kindQuestions.count(game / "Data" / "nowhere" / "deeper.bmp"), 0u);
 }
