@@ -2,7 +2,34 @@
 
 # Debian wants the copyright and a compressed change log in the package's
 # documentation folder.
-set(CPACK_PACKAGE_CONTACT "Lorvane maintainers <maintainers@lorvane.example>")
+# The maintainer is whoever builds the package: Debian's DEBFULLNAME and
+# DEBEMAIL when set, else the author of the newest commit of this tree. The
+# project has no address of its own to put there.
+set(LORVANE_MAINTAINER "" CACHE STRING "Maintainer of the Debian package, as \"Name <address>\"")
+if(NOT LORVANE_MAINTAINER AND DEFINED ENV{DEBEMAIL})
+  set(name "$ENV{DEBFULLNAME}")
+  if(NOT name)
+    set(name "Lorvane packager")
+  endif()
+  set(LORVANE_MAINTAINER "${name} <$ENV{DEBEMAIL}>")
+endif()
+if(NOT LORVANE_MAINTAINER)
+  find_package(Git QUIET)
+  if(GIT_FOUND)
+    execute_process(COMMAND ${GIT_EXECUTABLE} log -1 "--format=%an <%ae>"
+                    WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
+                    OUTPUT_VARIABLE LORVANE_MAINTAINER OUTPUT_STRIP_TRAILING_WHITESPACE
+                    RESULT_VARIABLE git_status ERROR_QUIET)
+    if(NOT git_status EQUAL 0)
+      set(LORVANE_MAINTAINER "")
+    endif()
+  endif()
+endif()
+if(NOT LORVANE_MAINTAINER)
+  message(WARNING "No maintainer for the Debian package: set DEBFULLNAME and DEBEMAIL, or LORVANE_MAINTAINER")
+  set(LORVANE_MAINTAINER "Lorvane packager <root@localhost>")
+endif()
+set(CPACK_PACKAGE_CONTACT "${LORVANE_MAINTAINER}")
 set(doc_dir ${CMAKE_INSTALL_DATADIR}/doc/${LORVANE_PACKAGE})
 configure_file(changelog.in ${CMAKE_CURRENT_BINARY_DIR}/changelog @ONLY)
 add_custom_command(
@@ -33,7 +60,6 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${HOMEPAGE})
 # The libraries the programs link come from dpkg-shlibdeps; the ones they
 # load at run time are named here: the GStreamer elements of the clip, the
 # sounds and the music, a General MIDI sound font, the fonts the windows
