@@ -2,6 +2,9 @@
 
 #include <cerrno>
 #include <system_error>
+#include <vector>
+
+#include "editor/save_lock.h"
 
 #include "script/cp1252.h"
 #include "script/failure.h"
@@ -25,11 +28,10 @@ void ensureFolderOf(const std::filesystem::path& file) {
         .aboutFile(file.parent_path());
 }
 
-// The file behind a fixed name, its folder made, once it is known that it may be replaced.
-std::filesystem::path replaceableFile(const std::string& windowsName) {
+// The file behind a fixed name, its folder made.
+std::filesystem::path fileWithFolder(const std::string& windowsName) {
     const std::filesystem::path path = script::mapWindowsPath(windowsName);
     ensureFolderOf(path);
-    script::replaceableFile(path, windowsName);
     return path;
 }
 
@@ -44,18 +46,24 @@ script::EditorSnapshot makeSnapshot(const std::array<std::string, 32>& texts,
 }
 
 void compileAndSave(const script::EditorSnapshot& snapshot, platform::Platform& platform,
-                    const std::function<void()>& compileComplete) {
-    // A file that may not be replaced fails before either is written, so the
-    // two never disagree because one of them is read-only.
-    const std::filesystem::path menuScript = replaceableFile(kMenuScriptName);
-    const std::filesystem::path stateFile = replaceableFile(kStateFileName);
-    script::writeFileReplacing(menuScript,
-                               script::writeMenuScript(snapshot, script::formatDateTime(platform.LocalTime())),
-                               kMenuScriptName);
+                    const std::function<void()>& compileComplete, const SaveSeams& seams) {
+    const std::filesystem::path menuScript = fileWithFolder(kMenuScriptName);
+    const std::filesystem::path stateFile = fileWithFolder(kStateFileName);
+    {
+        const SaveLock lock(pairLockFile(), stateFile);
+        std::vector<script::PreparedFile> files;
+        files.reserve(2);
+        auto prepare = [&](const std::filesystem::path& path, const char* windowsName, auto write) {
+            if (seams.beforePreparing) seams.beforePreparing(path);
+            files.emplace_back(path, write(snapshot, script::formatDateTime(platform.LocalTime())), windowsName);
+        };
+        prepare(menuScript, kMenuScriptName, script::writeMenuScript);
+        prepare(stateFile, kStateFileName, script::writeStateFile);
+        script::replaceAll(files, seams.beforeReplacing);
+    }
+    // Said only once both files hold the fields, and with the lock let go:
+    // the box waits for the user.
     compileComplete();
-    script::writeFileReplacing(stateFile,
-                               script::writeStateFile(snapshot, script::formatDateTime(platform.LocalTime())),
-                               kStateFileName);
 }
 
 }  // namespace editor

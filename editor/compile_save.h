@@ -20,13 +20,21 @@ inline constexpr const char* kStateFileName = "c:\\Varno\\kelo.bak";
 script::EditorSnapshot makeSnapshot(const std::array<std::string, 32>& texts,
                                     const SwitchVariables& switches);
 
-// Writes the menu script, runs `compileComplete` (the message box, which
-// returns once it is closed), then writes the state file with the clock read
-// again. The folders are created when missing. Throws script::Failure naming
-// the file; a failure on the menu script leaves the state file untouched, and
-// neither is written when either may not be replaced (read-only, a folder in
-// its place). Symbolic links are followed: their targets get the new bytes.
+// Points in a save where a test can make it fail, as a full disk or a failed
+// rename would; each is given the file about to be written or replaced.
+struct SaveSeams {
+    std::function<void(const std::filesystem::path&)> beforePreparing;
+    std::function<void(const std::filesystem::path&)> beforeReplacing;
+};
+
+// Writes the menu script and the state file in full beside their old ones,
+// each with its own reading of the clock, puts both in place, and only then
+// runs `compileComplete` (the message box, which returns once it is closed).
+// Any failure leaves both old files as they were; the folders are created
+// when missing. The pair is locked against other editors while it is
+// written (not while the box is open). Throws script::Failure naming the
+// file. Symbolic links are followed: their targets get the new bytes.
 void compileAndSave(const script::EditorSnapshot& snapshot, platform::Platform& platform,
-                    const std::function<void()>& compileComplete);
+                    const std::function<void()>& compileComplete, const SaveSeams& seams = {});
 
 }  // namespace editor

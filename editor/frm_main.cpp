@@ -24,6 +24,7 @@
 #include "load_passes.h"
 #include "message_boxes.h"
 #include "platform/platform.h"
+#include "save_lock.h"
 #include "script/cp1252.h"
 #include "script/failure.h"
 #include "script/file_io.h"
@@ -468,6 +469,8 @@ void frmMain::Command3_Click() {
     try {
         const std::filesystem::path path = script::mapWindowsPath(kStateFileName);
         try {
+            // Not while another editor is half-way through replacing the pair.
+            const SaveLock lock(pairLockFile(), path);
             const std::string bytes = script::readWholeFile(path, kStateFileName);
             passes = readLoadPasses(script::cp1252ToUtf8(bytes), script::nameOnThisSystem(path).shown);
         } catch (script::Failure& failure) {

@@ -25,6 +25,7 @@ std::string_view failureName(FailureKind kind) {
         case FailureKind::PathFileAccessError: return "Path/File access error";
         case FailureKind::OutOfMemory: return "Out of memory";
         case FailureKind::FileTooLarge: return "File too large";
+        case FailureKind::FileInUse: return "File in use";
     }
     return "Unknown failure";
 }

@@ -38,6 +38,7 @@ enum class FailureKind {
     PathFileAccessError,
     OutOfMemory,
     FileTooLarge,
+    FileInUse,
 };
 
 // The failure's name as the user reads it, e.g. "Input past end of file".

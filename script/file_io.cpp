@@ -6,6 +6,8 @@
 #include <random>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 #include "failure.h"
 
@@ -129,46 +131,113 @@ std::filesystem::path replaceableFile(const std::filesystem::path& path, std::st
 
 void writeFileReplacing(const std::filesystem::path& path, const std::string& bytes,
                         std::string_view windowsName) {
-    const std::filesystem::path target = replaceableFile(path, windowsName);
-    struct stat old {};
-    const bool replacing = ::stat(target.c_str(), &old) == 0;
+    PreparedFile file(path, bytes, windowsName);
+    replaceAll(std::span(&file, 1));
+}
 
-    std::filesystem::path temporary;
-    const int fd = createTemporaryBeside(target, temporary);
+PreparedFile::PreparedFile(const std::filesystem::path& path, const std::string& bytes,
+                           std::string_view windowsName)
+    : path_(path), target_(replaceableFile(path, windowsName)), windowsName_(windowsName) {
+    struct stat old {};
+    const bool replacing = ::stat(target_.c_str(), &old) == 0;
+
+    const int fd = createTemporaryBeside(target_, temporary_);
     if (fd < 0) {
         const int error = errno;
+        temporary_.clear();
         throw Failure(error == ENOENT ? FailureKind::PathNotFound : kindOfErrno(error)).aboutFile(path, windowsName);
     }
     auto fail = [&](int error) {
         ::close(fd);
-        ::unlink(temporary.c_str());
         throw Failure(kindOfErrno(error)).aboutFile(path, windowsName);
     };
-    if (replacing) {
-        // The new file takes the old one's permissions (and, for root, its owner).
-        if (::fchmod(fd, old.st_mode & 07777) != 0) fail(errno);
-        if (::geteuid() == 0 && ::fchown(fd, old.st_uid, old.st_gid) != 0) fail(errno);
-    }
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            fail(errno);
+    // From here on the destructor does not run: the temporary file is ours to remove.
+    try {
+        if (replacing) {
+            // The new file takes the old one's permissions (and, for root, its owner).
+            if (::fchmod(fd, old.st_mode & 07777) != 0) fail(errno);
+            if (::geteuid() == 0 && ::fchown(fd, old.st_uid, old.st_gid) != 0) fail(errno);
         }
-        written += static_cast<std::size_t>(n);
+        std::size_t written = 0;
+        while (written < bytes.size()) {
+            const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                fail(errno);
+            }
+            written += static_cast<std::size_t>(n);
+        }
+        if (::fsync(fd) != 0) fail(errno);
+        if (::close(fd) != 0) throw Failure(kindOfErrno(errno)).aboutFile(path, windowsName);
+    } catch (...) {
+        ::unlink(temporary_.c_str());
+        throw;
     }
-    if (::fsync(fd) != 0) fail(errno);
-    if (::close(fd) != 0) {
-        const int error = errno;
-        ::unlink(temporary.c_str());
-        throw Failure(kindOfErrno(error)).aboutFile(path, windowsName);
+}
+
+PreparedFile::PreparedFile(PreparedFile&& other) noexcept
+    : path_(std::move(other.path_)),
+      target_(std::move(other.target_)),
+      temporary_(std::exchange(other.temporary_, {})),
+      windowsName_(std::move(other.windowsName_)) {}
+
+PreparedFile::~PreparedFile() {
+    if (!temporary_.empty()) ::unlink(temporary_.c_str());
+}
+
+void PreparedFile::replace() {
+    if (std::rename(temporary_.c_str(), target_.c_str()) != 0)
+        throw Failure(kindOfErrno(errno)).aboutFile(path_, windowsName_);
+    temporary_.clear();
+}
+
+void replaceAll(std::span<PreparedFile> files,
+                const std::function<void(const std::filesystem::path&)>& beforeReplacing) {
+    // The old content of each file replaced so far, kept under a second name
+    // (a hard link: nothing is copied) until all are in place.
+    struct Kept {
+        std::filesystem::path target, old;  // `old` empty: there was no file
+    };
+    std::vector<Kept> kept;
+    auto forget = [&] {
+        for (const Kept& file : kept)
+            if (!file.old.empty()) ::unlink(file.old.c_str());
+    };
+    try {
+        for (PreparedFile& file : files) {
+            if (beforeReplacing) beforeReplacing(file.path());
+            Kept keep{file.target(), {}};
+            if (files.size() > 1 && std::filesystem::exists(file.target())) {
+                for (int attempt = 0;; ++attempt) {
+                    keep.old = file.target().parent_path() /
+                               ("." + file.target().filename().string() + "." + std::to_string(attempt) + ".old");
+                    if (::link(file.target().c_str(), keep.old.c_str()) == 0) break;
+                    if (errno == EEXIST && attempt < 99) continue;
+                    // A file system without hard links keeps a copy instead.
+                    std::error_code error;
+                    if (errno != EEXIST && std::filesystem::copy_file(file.target(), keep.old, error)) break;
+                    throw Failure(error ? kindOfErrno(error.value()) : FailureKind::PathFileAccessError)
+                        .aboutFile(file.path(), file.windowsName_);
+                }
+            }
+            try {
+                file.replace();
+            } catch (...) {
+                if (!keep.old.empty()) ::unlink(keep.old.c_str());
+                throw;
+            }
+            kept.push_back(keep);
+        }
+    } catch (...) {
+        // The ones replaced so far get their old content back.
+        for (const Kept& file : kept) {
+            if (file.old.empty()) ::unlink(file.target.c_str());
+            else std::rename(file.old.c_str(), file.target.c_str());
+        }
+        forget();
+        throw;
     }
-    if (std::rename(temporary.c_str(), target.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(temporary.c_str());
-        throw Failure(kindOfErrno(error)).aboutFile(path, windowsName);
-    }
+    forget();
 }
 
 }  // namespace script

@@ -4,8 +4,13 @@
 #include <gtest/gtest.h>
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <QLockFile>
+#include <optional>
 
 #include "editor/compile_save.h"
+#include "editor/save_lock.h"
 #include "editor_test_support.h"
 #include "recording_platform.h"
 #include "script/failure.h"
@@ -41,28 +46,33 @@ script::EditorSnapshot filledSnapshot() {
 
 }  // namespace
 
-TEST(CompileSave, CreatesTheFoldersAndShowsTheMessageBetweenTheFiles) {
+TEST(CompileSave, CreatesTheFoldersAndShowsTheMessageOnceBothFilesAreInPlace) {
     TempHome home;
     testing_support::RecordingPlatform platform;
     platform.localTime = std::tm{};
     platform.localTime.tm_sec = 5, platform.localTime.tm_min = 4, platform.localTime.tm_hour = 3;
     platform.localTime.tm_mday = 8, platform.localTime.tm_mon = 11, platform.localTime.tm_year = 126;
     bool shown = false;
+    editor::SaveSeams seams;
+    // The clock moves on between the two files: each reads it for its own head.
+    seams.beforePreparing = [&](const std::filesystem::path& file) {
+        if (file == home.bak()) platform.localTime.tm_sec = 6;
+    };
     editor::compileAndSave(filledSnapshot(), platform, [&] {
         shown = true;
-        EXPECT_TRUE(std::filesystem::exists(home.pod()));
-        EXPECT_FALSE(std::filesystem::exists(home.bak()));
-        platform.localTime.tm_min = 9;  // the box stayed open for five minutes
-    });
+        EXPECT_NE(readBytes(home.pod()).find("TITLE,"), std::string::npos);
+        EXPECT_NE(readBytes(home.bak()).find("TITLE,"), std::string::npos);
+    }, seams);
     ASSERT_TRUE(shown);
     const std::string pod = readBytes(home.pod()), bak = readBytes(home.bak());
     std::tm first = platform.localTime, second = platform.localTime;
-    first.tm_min = 4;
+    first.tm_sec = 5;
     EXPECT_EQ(pod.substr(0, pod.find("\r\n")), ";Date Compiled-" + script::formatDateTime(first));
     EXPECT_EQ(bak.substr(0, bak.find("\r\n")), ";Date Compiled-" + script::formatDateTime(second));
-    EXPECT_NE(first.tm_min, second.tm_min);
     EXPECT_NE(pod.find("TITLE,\"Caf\xE9\"\r\n"), std::string::npos);
     EXPECT_NE(bak.find("BSND,1\r\n"), std::string::npos);
+    // Nothing is left beside them but the lock.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(home.pod().parent_path()), {}), 1);
 }
 
 TEST(CompileSave, AFailedMenuScriptLeavesBothOldFilesAndShowsNoMessage) {
@@ -84,16 +94,122 @@ TEST(CompileSave, AFailedMenuScriptLeavesBothOldFilesAndShowsNoMessage) {
     EXPECT_EQ(std::filesystem::directory_iterator(home.pod().parent_path())->path(), home.pod());
 }
 
-TEST(CompileSave, AFailedStateFileKeepsTheOldOneAfterTheNewMenuScript) {
+TEST(CompileSave, ADiskThatFillsBeforeTheStateFileLeavesBothOldFiles) {
     TempHome home;
+    writeBytes(home.pod(), "old script");
     writeBytes(home.bak(), "old state");
     testing_support::RecordingPlatform platform;
     std::optional<FileSizeLimit> full;
-    EXPECT_THROW(editor::compileAndSave(filledSnapshot(), platform, [&] { full.emplace(16); }),
-                 script::Failure);
+    editor::SaveSeams seams;
+    seams.beforePreparing = [&](const std::filesystem::path& file) {
+        if (file == home.bak()) full.emplace(16);
+    };
+    bool shown = false;
+    try {
+        editor::compileAndSave(filledSnapshot(), platform, [&] { shown = true; }, seams);
+        FAIL() << "the state file should not fit";
+    } catch (const script::Failure& failure) {
+        EXPECT_EQ(failure.report().rfind("Disk full: ~/Varno/kelo.bak", 0), 0u) << failure.report();
+    }
     full.reset();
-    EXPECT_NE(readBytes(home.pod()).find("TITLE,"), std::string::npos);
+    EXPECT_FALSE(shown);
+    EXPECT_EQ(readBytes(home.pod()), "old script");
     EXPECT_EQ(readBytes(home.bak()), "old state");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(home.pod().parent_path()), {}), 1);
+}
+
+TEST(CompileSave, AStateFileThatCannotReplaceItsOldOnePutsTheOldScriptBack) {
+    for (const bool hadScript : {true, false}) {
+        TempHome home;
+        if (hadScript) writeBytes(home.pod(), "old script");
+        writeBytes(home.bak(), "old state");
+        testing_support::RecordingPlatform platform;
+        editor::SaveSeams seams;
+        seams.beforeReplacing = [&](const std::filesystem::path& file) {
+            if (file == home.bak()) throw script::Failure(script::FailureKind::DeviceIOError).aboutFile(file);
+        };
+        bool shown = false;
+        EXPECT_THROW(editor::compileAndSave(filledSnapshot(), platform, [&] { shown = true; }, seams),
+                     script::Failure);
+        EXPECT_FALSE(shown);
+        EXPECT_EQ(std::filesystem::exists(home.pod()), hadScript);
+        if (hadScript) EXPECT_EQ(readBytes(home.pod()), "old script");
+        EXPECT_EQ(readBytes(home.bak()), "old state");
+        for (const auto& folder : {home.pod().parent_path(), home.bak().parent_path()})
+            for (const auto& entry : std::filesystem::directory_iterator(folder))
+                EXPECT_TRUE(entry.path().filename() == "kelo.pod" || entry.path().filename() == "kelo.bak" ||
+                            entry.path().filename() == "Data" || entry.path().filename() == ".kelo.lock")
+                    << entry.path();
+    }
+}
+
+TEST(CompileSave, ASecondEditorWaitsAndThenNamesTheProcessHoldingThePair) {
+    TempHome home;
+    std::filesystem::create_directories(home.pod().parent_path());
+    testing_support::RecordingPlatform platform;
+    // Another process holds the lock for as long as it lives.
+    const pid_t holder = ::fork();
+    if (holder == 0) {
+        QLockFile lock(QString::fromStdString(editor::pairLockFile().string()));
+        lock.lock();
+        ::pause();
+        ::_exit(0);
+    }
+    const auto lockFile = editor::pairLockFile();
+    for (int tries = 0; tries < 500 && !std::filesystem::exists(lockFile); ++tries) ::usleep(10000);
+    try {
+        const editor::SaveLock lock(lockFile, home.bak(), std::chrono::milliseconds(50));
+        FAIL() << "the lock is held";
+    } catch (const script::Failure& failure) {
+        EXPECT_EQ(failure.kind(), script::FailureKind::FileInUse);
+        EXPECT_NE(failure.report().find("~/Varno/kelo.bak is being saved or read by "), std::string::npos)
+            << failure.report();
+        EXPECT_NE(failure.report().find("(process " + std::to_string(holder) + ")"), std::string::npos)
+            << failure.report();
+    }
+    // Once the holder is gone its lock counts for nothing.
+    ::kill(holder, SIGKILL);
+    ::waitpid(holder, nullptr, 0);
+    bool shown = false;
+    editor::compileAndSave(filledSnapshot(), platform, [&] { shown = true; });
+    EXPECT_TRUE(shown);
+}
+
+TEST(CompileSave, TwoEditorsSavingAtOnceAlwaysLeaveAMatchingPair) {
+    TempHome home;
+    auto snapshotTitled = [](const std::string& title) {
+        script::EditorSnapshot snapshot = filledSnapshot();
+        snapshot.text[3] = title;
+        return snapshot;
+    };
+    // Moments of random length before each file is put in place let the saves
+    // overlap in every order; both start together.
+    editor::SaveSeams slowly;
+    slowly.beforeReplacing = [](const std::filesystem::path&) { ::usleep(static_cast<useconds_t>(::random() % 30000)); };
+    for (int round = 0; round < 12; ++round) {
+        int start[2];
+        ASSERT_EQ(::pipe(start), 0);
+        const pid_t other = ::fork();
+        if (other == 0) {
+            char go;
+            ::srandom(static_cast<unsigned>(::getpid()));
+            if (::read(start[0], &go, 1) != 1) ::_exit(1);
+            testing_support::RecordingPlatform platform;
+            editor::compileAndSave(snapshotTitled("other"), platform, [] {}, slowly);
+            ::_exit(0);
+        }
+        testing_support::RecordingPlatform platform;
+        ASSERT_EQ(::write(start[1], "g", 1), 1);
+        editor::compileAndSave(snapshotTitled("this"), platform, [] {}, slowly);
+        ::close(start[0]);
+        ::close(start[1]);
+        int status = 0;
+        ::waitpid(other, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        const bool podFromThis = readBytes(home.pod()).find("TITLE,\"this\"") != std::string::npos;
+        const bool bakFromThis = readBytes(home.bak()).find("TITLE,\"this\"") != std::string::npos;
+        EXPECT_EQ(podFromThis, bakFromThis) << "round " << round;
+    }
 }
 
 TEST(CompileSave, AFolderThatCannotBeMadeIsReportedWithItsPath) {
