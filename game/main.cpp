@@ -9,9 +9,19 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Zembrot");
-    zembrot::ZembrotWindow window;
-    // For tests: a game whose window comes late, as a cold Wine start's does.
+    // For tests, games as the world has them:
+    zembrot::Habits habits;
+    // a plain Xlib program: no process id on its window, no focus taken;
+    habits.plain = qEnvironmentVariableIntValue("ZEMBROT_PLAIN") != 0;
+    // one that maps its window long before it reads keys, as an emulator
+    // starting up does;
+    habits.readsKeysAfterMs = qEnvironmentVariableIntValue("ZEMBROT_READS_KEYS_AFTER_MS");
+    // one that drops its window at the first key and runs on.
+    habits.closesWindowOnFirstKey = qEnvironmentVariableIntValue("ZEMBROT_CLOSES_WINDOW") != 0;
+    if (habits.closesWindowOnFirstKey) QApplication::setQuitOnLastWindowClosed(false);
+    zembrot::ZembrotWindow window(habits);
+    // And one whose window comes late, as a cold Wine start's does.
     const int delaySeconds = qEnvironmentVariableIntValue("ZEMBROT_WINDOW_DELAY");
-    QTimer::singleShot(delaySeconds * 1000, &window, [&window] { window.show(); });
+    QTimer::singleShot(delaySeconds * 1000, &window, [&window] { window.appear(); });
     return app.exec();
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The game's one window: paints the game state, logs and applies every key.
 
+#include <QElapsedTimer>
 #include <QWidget>
 
 #include "game/game_state.h"
@@ -8,9 +9,19 @@
 
 namespace zembrot {
 
+// How the game behaves towards the desktop; the defaults are a well-behaved
+// toolkit program's.
+struct Habits {
+    bool plain = false;
+    int readsKeysAfterMs = 0;
+    bool closesWindowOnFirstKey = false;
+};
+
 class ZembrotWindow : public QWidget {
 public:
-    ZembrotWindow();
+    explicit ZembrotWindow(Habits habits = {});
+    // Shows the window as the habits say.
+    void appear();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -23,10 +34,13 @@ private:
     // Without a window manager nobody hands the new window the keyboard
     // focus; take it explicitly once the window is viewable.
     void takeKeyboardFocus();
+    bool readingKeys() const;
 
+    Habits habits_;
     GameState state_;
     KeyLog log_;
     int focusAttempts_ = 0;
+    QElapsedTimer shown_;
 };
 
 }  // namespace zembrot

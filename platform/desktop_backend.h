@@ -26,8 +26,12 @@ public:
     virtual bool blockInput(bool block) = 0;
     // Throws script::Failure(DeviceIOError) without an X server or XTest.
     virtual void sendKeys(const std::vector<KeyStroke>& strokes) = 0;
+    // A program is about to be started, by the player's last click or key:
+    // returns the variables ("NAME=value") its environment gains.
+    virtual std::vector<std::string> programStarting(const std::string& name) = 0;
     // From now on keys go to this program's window.
-    virtual void programStarted(pid_t pid, const std::string& name, ProgramEnding ending) = 0;
+    virtual void programStarted(pid_t pid, ProgramEnding ending) = 0;
+    virtual void programNotStarted() = 0;
 };
 
 }  // namespace platform

@@ -80,12 +80,24 @@ public:
         backend()->sendKeys(strokes);
     }
 
-    // The window list the keystrokes need is taken now, while the program
-    // starts, so the services are loaded here if they are not yet.
+    // The desktop services are loaded before the spawn: the windows already
+    // on the desktop are noted first, so that a window the program shows at
+    // once is still new. The program's window gets the focus from the window
+    // manager through the start-up notice, which it learns from its
+    // environment.
     void StartProgram(const std::string& program) override {
-        const StartedProgram started = startProgram(program);
+        DesktopBackend* services = backend();
+        const ProgramPlan plan = planProgram(program);
+        const auto environment = services ? services->programStarting(plan.program) : std::vector<std::string>{};
+        StartedProgram started;
+        try {
+            started = startProgram(program, environment);
+        } catch (...) {
+            if (services) services->programNotStarted();
+            throw;
+        }
         const pid_t pid = started.pid;
-        if (backend()) backend()->programStarted(pid, started.name, [pid] { return programEnding(pid); });
+        if (services) services->programStarted(pid, [pid] { return programEnding(pid); });
     }
     void OpenInTextEditor(const std::string& path, NotOpened whenNotOpened) override {
         openWithDesktop(path, std::move(whenNotOpened));

@@ -70,7 +70,7 @@ void reapEndedPrograms() {
     for (pid_t pid : pids) programEnding(pid);
 }
 
-pid_t spawn(const QString& executable, const QStringList& arguments) {
+pid_t spawn(const QString& executable, const QStringList& arguments, const std::vector<std::string>& added) {
     std::vector<std::string> words{executable.toStdString()};
     for (const QString& argument : arguments) words.push_back(argument.toStdString());
     std::vector<char*> argv;
@@ -86,8 +86,15 @@ pid_t spawn(const QString& executable, const QStringList& arguments) {
     posix_spawnattr_setsigdefault(&attributes, &all);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
     // The environment as the launcher was given it, not as it changed it.
+    QProcessEnvironment environment = givenEnvironment();
+    for (const std::string& variable : added) {
+        const auto equals = variable.find('=');
+        if (equals != std::string::npos)
+            environment.insert(QString::fromStdString(variable.substr(0, equals)),
+                               QString::fromStdString(variable.substr(equals + 1)));
+    }
     std::vector<std::string> variables;
-    for (const QString& variable : givenEnvironment().toStringList()) variables.push_back(variable.toStdString());
+    for (const QString& variable : environment.toStringList()) variables.push_back(variable.toStdString());
     std::vector<char*> envp;
     for (auto& variable : variables) envp.push_back(variable.data());
     envp.push_back(nullptr);
@@ -138,7 +145,7 @@ void requireStartable(const ProgramPlan& plan) {
                               plan.program + " is a Windows program; install Wine to run it");
 }
 
-StartedProgram startProgram(const std::string& commandLine) {
+StartedProgram startProgram(const std::string& commandLine, const std::vector<std::string>& environment) {
     reapEndedPrograms();
     Invocation invocation = invocationOf(commandLine);
     const ProgramPlan& plan = invocation.plan;
@@ -150,7 +157,7 @@ StartedProgram startProgram(const std::string& commandLine) {
     }
     // Our own child, so that its end and exit status can be learnt while we
     // wait for its window; a program that cannot be executed is reported here.
-    const pid_t pid = spawn(executable, invocation.arguments);
+    const pid_t pid = spawn(executable, invocation.arguments, environment);
     if (pid <= 0) notFound(QString::fromStdString(plan.program));
     startedPrograms().insert(pid);
     return {pid, plan.program};

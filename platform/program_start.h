@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <sys/types.h>
+#include <vector>
 
 namespace script {
 class Failure;
@@ -34,7 +35,8 @@ struct StartedProgram {
     pid_t pid = 0;
     std::string name;  // the program's name as the command line gave it
 };
-StartedProgram startProgram(const std::string& commandLine);
+// `environment` ("NAME=value") is added to the program's environment.
+StartedProgram startProgram(const std::string& commandLine, const std::vector<std::string>& environment = {});
 
 // How a started program ended; nothing while it runs.
 using ProgramEnding = std::function<std::optional<std::string>()>;

@@ -80,7 +80,7 @@ std::string RunningProcesses::commandLine(pid_t pid) {
 }
 
 int windowRank(const TopLevelFacts& window, pid_t program, pid_t self, ProcessFacts& processes) {
-    if (window.pid == self) return notTheProgram;
+    if (window.ours || window.pid == self) return notTheProgram;
     if (window.pid == program) return 0;
     if (window.pid > 0) {
         // Wine starts its own programs apart from the one it runs, so they
@@ -92,6 +92,20 @@ int windowRank(const TopLevelFacts& window, pid_t program, pid_t self, ProcessFa
         if (processes.descendsFrom(window.pid, program)) return 1;
     }
     return window.newSinceStart ? 2 : notTheProgram;
+}
+
+unsigned long programWindow(const std::vector<TopLevelFacts>& windows, unsigned long chosen, pid_t program,
+                            pid_t self, ProcessFacts& processes) {
+    unsigned long best = 0;
+    int bestRank = notTheProgram;
+    for (const TopLevelFacts& window : windows) {
+        const int rank = windowRank(window, program, self, processes);
+        if (rank < bestRank || (rank == bestRank && rank != notTheProgram && window.id == chosen)) {
+            best = window.id;
+            bestRank = rank;
+        }
+    }
+    return best;
 }
 
 }  // namespace platform

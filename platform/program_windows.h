@@ -8,6 +8,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -42,6 +43,8 @@ struct TopLevelFacts {
     // Whether a viewable window inside it was made by that process, as the
     // windows in Wine's virtual desktop are. Asked only when needed.
     std::function<bool(pid_t)> holdsWindowOf;
+    unsigned long id = 0;
+    bool ours = false;  // one of the caller's own windows
 };
 
 // How surely a top-level window is the started program's, the surest
@@ -53,5 +56,11 @@ struct TopLevelFacts {
 // for windows that were there before the start.
 constexpr int notTheProgram = 3;
 int windowRank(const TopLevelFacts& window, pid_t program, pid_t self, ProcessFacts& processes);
+
+// The program's window among the viewable top-levels, listed topmost first:
+// the surest by windowRank; among equals the one `chosen` before, else the
+// topmost. 0 when none of them is the program's.
+unsigned long programWindow(const std::vector<TopLevelFacts>& windows, unsigned long chosen, pid_t program,
+                            pid_t self, ProcessFacts& processes);
 
 }  // namespace platform

@@ -9,11 +9,11 @@ packages=(
   libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
   gstreamer1.0-x gstreamer1.0-libav gstreamer1.0-tools
-  libx11-dev libxtst-dev libxi-dev
+  libx11-dev libxtst-dev libxi-dev libxdamage-dev
   libgtest-dev libgmock-dev
   xvfb xauth xdg-utils
   fonts-comic-neue fonts-liberation2 timgm6mb-soundfont
-  wine wine64 gcc-mingw-w64-x86-64 openbox
+  wine wine64 gcc-mingw-w64-x86-64 openbox i3-wm
   qt6-svg-dev scdoc
   lintian desktop-file-utils appstream dpkg-dev fakeroot file man-db x11-utils
 )

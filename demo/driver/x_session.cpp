@@ -197,25 +197,45 @@ void XSession::type(const std::string& text) {
     }
 }
 
-void XSession::keyOnDevice(const std::string& deviceName, const std::string& keysymName) {
+namespace {
+
+// One slave device of the server, opened for XTest; null when there is none.
+XDevice* openDevice(Display* display, const std::string& deviceName, int use) {
     int count = 0;
-    XDeviceInfo* devices = XListInputDevices(display_, &count);
+    XDeviceInfo* devices = XListInputDevices(display, &count);
     XID id = 0;
     bool found = false;
     for (int i = 0; i < count && !found; ++i) {
-        if (deviceName == devices[i].name && devices[i].use == IsXExtensionKeyboard) {
+        if (deviceName == devices[i].name && static_cast<int>(devices[i].use) == use) {
             id = devices[i].id;
             found = true;
         }
     }
     if (devices) XFreeDeviceList(devices);
-    if (!found) throw std::runtime_error("no keyboard named " + deviceName);
-    XDevice* device = XOpenDevice(display_, id);
+    if (!found) throw std::runtime_error("no device named " + deviceName);
+    XDevice* device = XOpenDevice(display, id);
     if (!device) throw std::runtime_error("cannot open " + deviceName);
+    return device;
+}
+
+}  // namespace
+
+void XSession::keyOnDevice(const std::string& deviceName, const std::string& keysymName) {
+    XDevice* device = openDevice(display_, deviceName, IsXExtensionKeyboard);
     bool shift = false;
     const KeyCode code = keycodeFor(keysymNamed(keysymName), shift);
     XTestFakeDeviceKeyEvent(display_, device, code, True, nullptr, 0, CurrentTime);
     XTestFakeDeviceKeyEvent(display_, device, code, False, nullptr, 0, CurrentTime);
+    settle();
+    XCloseDevice(display_, device);
+}
+
+void XSession::clickOnDevice(const std::string& deviceName) {
+    XDevice* device = openDevice(display_, deviceName, IsXExtensionPointer);
+    XTestFakeDeviceButtonEvent(display_, device, 1, True, nullptr, 0, CurrentTime);
+    settle();
+    sleepFor(std::chrono::milliseconds(30));
+    XTestFakeDeviceButtonEvent(display_, device, 1, False, nullptr, 0, CurrentTime);
     settle();
     XCloseDevice(display_, device);
 }

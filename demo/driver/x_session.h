@@ -59,6 +59,9 @@ public:
     // A key press and release on one slave device (for instance "Xvfb
     // keyboard"), the way that physical keyboard would send it.
     void keyOnDevice(const std::string& deviceName, const std::string& keysymName);
+    // A click of the left button on one slave pointer (for instance "Xvfb
+    // mouse") wherever the pointer stands.
+    void clickOnDevice(const std::string& deviceName);
 
     // The whole screen, or a part of it.
     QImage capture();

@@ -1,5 +1,6 @@
 // Qt before Xlib: Xlib's macros (None, KeyPress, ...) clash with Qt's names.
 #include <QGuiApplication>
+#include <QVariant>
 #include <QWindow>
 
 #include "platform/x11/keystroke_sender.h"
@@ -10,6 +11,8 @@
 #include <X11/keysym.h>
 #include <poll.h>
 #include <time.h>
+
+#include <algorithm>
 
 #include "platform/clock_and_wait.h"
 #include "script/failure.h"
@@ -35,13 +38,80 @@ void KeystrokeSender::send(const std::vector<KeyStroke>& strokes) {
         throw script::Failure(script::FailureKind::DeviceIOError, "no X display with XTest for keystrokes");
     if (strokes.empty()) return;
 
-    if (game_.watching()) game_.awaitFocus([this] { return ownWindows(); });
+    keepOwnWindowsPassive(true);
+    struct Restore {
+        KeystrokeSender& sender;
+        ~Restore() { sender.keepOwnWindowsPassive(false); }
+    } restore{*this};
+    const auto own = [this] { return ownWindows(); };
+    if (game_.watching()) game_.awaitFocus(own);
     else waitWhileFocusIsOurs();
     loadKeyboardMap();
     releaseHeldModifiers();
-    for (const KeyStroke& stroke : strokes) pressAndRelease(stroke);
+    // The focus can leave the game between two keys (a click the desktop
+    // acted on, a compositor's own shortcut): the rest waits until it is back.
+    for (const KeyStroke& stroke : strokes) {
+        if (game_.watching()) game_.awaitFocus(own);
+        pressAndRelease(stroke);
+    }
     waitUntilProcessed();
     returnSpareKeycodes();
+}
+
+void KeystrokeSender::keepOwnWindowsPassive(bool passive) {
+    if (!isOurX11Application()) return;
+    const int before = passive_;
+    passive_ = std::max(0, passive_ + (passive ? 1 : -1));
+    if ((before > 0) == (passive_ > 0)) return;
+    constexpr Qt::WindowFlags passiveFlags = Qt::WindowDoesNotAcceptFocus | Qt::WindowTransparentForInput;
+    for (QWindow* window : QGuiApplication::topLevelWindows()) {
+        if (!window->handle()) continue;
+        // Only what was added here is taken away again.
+        const QVariant added = window->property("lorvanePassiveFlags");
+        if (passive_ > 0 && !added.isValid()) {
+            const Qt::WindowFlags adding = passiveFlags & ~window->flags();
+            window->setProperty("lorvanePassiveFlags", static_cast<int>(adding));
+            window->setFlags(window->flags() | adding);
+        } else if (passive_ == 0 && added.isValid()) {
+            window->setFlags(window->flags() & ~Qt::WindowFlags(added.toInt()));
+            window->setProperty("lorvanePassiveFlags", QVariant());
+        }
+    }
+}
+
+bool KeystrokeSender::gameStillThere() {
+    if (!game_.watching()) return true;
+    return game_.look([this] { return ownWindows(); });
+}
+
+// The X server's time of the player's last key or click in one of our
+// windows, as the toolkit records it for the window manager; 0 when none.
+unsigned long KeystrokeSender::playersLastInputTime() {
+    unsigned long latest = 0;
+    if (!display_) return latest;
+    XErrorTrap trap(display_);
+    const Atom timeWindowAtom = XInternAtom(display_, "_NET_WM_USER_TIME_WINDOW", False);
+    const Atom userTimeAtom = XInternAtom(display_, "_NET_WM_USER_TIME", False);
+    auto property = [this](Window window, Atom name, Atom type) -> unsigned long {
+        Atom actual = None;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        unsigned long value = 0;
+        if (XGetWindowProperty(display_, window, name, 0, 1, False, type, &actual, &format, &count, &after,
+                               &data) == Success && data) {
+            if (actual == type && format == 32 && count == 1) value = *reinterpret_cast<unsigned long*>(data);
+            XFree(data);
+        }
+        return value;
+    };
+    for (unsigned long window : ownWindows()) {
+        const unsigned long timeWindow = property(window, timeWindowAtom, XA_WINDOW);
+        const unsigned long time = property(timeWindow ? timeWindow : window, userTimeAtom, XA_CARDINAL);
+        // Server time wraps after 49 days: later means a small step forward.
+        if (time && (!latest || static_cast<long>(static_cast<unsigned>(time - latest)) > 0)) latest = time;
+    }
+    return trap.failed() ? 0 : latest;
 }
 
 std::set<unsigned long> KeystrokeSender::ownWindows() {
@@ -91,9 +161,14 @@ Window KeystrokeSender::focusedTopLevel(bool& ours) {
     return withPing != None ? withPing : below;
 }
 
-void KeystrokeSender::programStarted(pid_t pid, const std::string& name, ProgramEnding ending) {
-    game_.started(connection_.display(), pid, name, std::move(ending));
+std::string KeystrokeSender::programStarting(const std::string& name) {
+    display_ = connection_.display();
+    return game_.starting(display_, name, playersLastInputTime());
 }
+
+void KeystrokeSender::programStarted(pid_t pid, ProgramEnding ending) { game_.started(pid, std::move(ending)); }
+
+void KeystrokeSender::programNotStarted() { game_.notStarted(); }
 
 void KeystrokeSender::waitWhileFocusIsOurs() {
     if (!isOurX11Application()) return;
@@ -236,8 +311,8 @@ void KeystrokeSender::waitUntilProcessed() {
         return;
     }
 
-    const Window root = DefaultRootWindow(display_);
-    XSelectInput(display_, root, StructureNotifyMask | SubstructureNotifyMask);
+    // Answers come to the root, where the game's window is watched as well.
+    XSelectInput(display_, DefaultRootWindow(display_), SubstructureNotifyMask);
     const long stamp = ++pingSerial_;
     XEvent ping{};
     ping.xclient.type = ClientMessage;
@@ -261,14 +336,13 @@ void KeystrokeSender::waitUntilProcessed() {
             answered = event.type == ClientMessage && event.xclient.message_type == protocolsAtom &&
                        static_cast<Atom>(event.xclient.data.l[0]) == pingAtom &&
                        event.xclient.data.l[1] == stamp;
+            if (!answered) game_.observe(event);
         }
         const double remaining = deadline - monotonicSeconds();
         if (answered || remaining <= 0) break;
         pollfd fd{ConnectionNumber(display_), POLLIN, 0};
         poll(&fd, 1, static_cast<int>(remaining * 1000.0) + 1);
     }
-    XSelectInput(display_, root, NoEventMask);
-    XSync(display_, True);  // drops what the selection brought in meanwhile
 }
 
 }  // namespace platform

@@ -18,9 +18,17 @@ public:
     // Sends the keys and returns once the focused program has taken them.
     // Throws script::Failure(DeviceIOError) without an X server or XTest.
     void send(const std::vector<KeyStroke>& strokes);
-    // A program was just started: from now on keys go to its window only,
-    // once it is there and has the focus (see GameWindow).
-    void programStarted(pid_t pid, const std::string& name, ProgramEnding ending);
+    // A program is about to be started: returns its DESKTOP_STARTUP_ID.
+    std::string programStarting(const std::string& name);
+    // It was started: from now on keys go to its window only, once it is
+    // there, can read them and has the focus (see GameWindow).
+    void programStarted(pid_t pid, ProgramEnding ending);
+    void programNotStarted();
+    // A look at the game between keys: false once the drive cannot go on.
+    bool gameStillThere();
+    // While the launcher drives the game its own windows take neither the
+    // focus nor clicks: a click lands on what lies below them.
+    void keepOwnWindowsPassive(bool passive);
 
 private:
     struct Resolved {
@@ -39,6 +47,7 @@ private:
     void waitUntilProcessed();
     Window focusedTopLevel(bool& ours);
     std::set<unsigned long> ownWindows();
+    unsigned long playersLastInputTime();
 
     XConnection connection_;
     Display* display_ = nullptr;
@@ -47,6 +56,7 @@ private:
     std::vector<unsigned> borrowed_;
     long pingSerial_ = 0;
     GameWindow game_;
+    int passive_ = 0;
 };
 
 }  // namespace platform

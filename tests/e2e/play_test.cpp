@@ -6,12 +6,11 @@
 #include "game_folder.h"
 #include "launcher_layout.h"
 #include "picture_match.h"
+#include "window_managers.h"
 
 #include <cstdlib>
 #include <fstream>
 
-#include <X11/Xlib.h>
-#include <X11/extensions/XInput2.h>
 
 using namespace std::chrono_literals;
 using namespace desktop_driver;
@@ -87,22 +86,6 @@ void clickPlay(XSession& x, e2e::GameFolder& game, QRect& area) {
     x.click(area.topLeft() + layout::command1.center());
 }
 
-// No other client holds the player's keyboard: the launcher let it go.
-bool playersKeyboardFree(XSession& x) {
-    int count = 0, keyboard = -1;
-    XIDeviceInfo* devices = XIQueryDevice(x.display(), XIAllDevices, &count);
-    for (int i = 0; i < count; ++i)
-        if (std::string(devices[i].name) == "Xvfb keyboard") keyboard = devices[i].deviceid;
-    XIFreeDeviceInfo(devices);
-    unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
-    XIEventMask mask{keyboard, sizeof bits, bits};
-    const bool free = XIGrabDevice(x.display(), keyboard, DefaultRootWindow(x.display()), CurrentTime, None,
-                                   XIGrabModeAsync, XIGrabModeAsync, False, &mask) == Success;
-    if (free) XIUngrabDevice(x.display(), keyboard, CurrentTime);
-    XSync(x.display(), False);
-    return free;
-}
-
 }  // namespace
 
 TEST(Play, GameWhoseWindowComesTenSecondsLateGetsEveryKey) {
@@ -152,7 +135,7 @@ TEST(Play, GameThatEndsBeforeItsWindowIsReportedWithItsExitStatusAndTheKeyboardR
     const std::string report = "zembrot.exe ended before it opened a window (exit status 3)";
     EXPECT_TRUE(waitFor([&] { return game.launcherStderr().find(report) != std::string::npos; }, 15s))
         << game.launcherStderr();
-    EXPECT_TRUE(playersKeyboardFree(x));
+    EXPECT_TRUE(e2e::playersKeyboardFree(x));
     EXPECT_TRUE(launcher.running());  // the report stays until the player ends it
     EXPECT_EQ(game.keyLog(), "");
 }

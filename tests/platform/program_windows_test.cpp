@@ -111,3 +111,35 @@ TEST(ProgramWindowsTest, RunningProcessesAreReadFromProc) {
     EXPECT_NE(own.find("platform_logic_tests"), std::string::npos) << own;
     EXPECT_FALSE(runsWineOwnProgram(own));
 }
+
+namespace {
+
+TopLevelFacts window(unsigned long id, pid_t pid, bool isNew, bool ours = false) {
+    return {pid, isNew, {}, id, ours};
+}
+
+}  // namespace
+
+// A program that says nothing of its process (plain Xlib, older toolkits)
+// is known by its window being new; the surer ranks still win, and the
+// launcher's own new windows never count.
+TEST(ProgramWindowsTest, TheProgramsWindowIsTheSurestNewOneNotOurs) {
+    using platform::programWindow;
+    FakeProcesses processes;
+    processes.parents = {{kGamePid + 1, kGamePid}};
+    // The topmost first: our message box, an older window, the game's.
+    EXPECT_EQ(programWindow({window(1, 0, true, true), window(2, 0, false), window(3, 0, true)}, 0, kGamePid,
+                            kLauncher, processes),
+              3u);
+    EXPECT_EQ(programWindow({window(1, kLauncher, true), window(2, 0, false)}, 0, kGamePid, kLauncher, processes),
+              0u);
+    // A window of the game's child beats an unnamed new one; the game's own beats both.
+    EXPECT_EQ(programWindow({window(4, 0, true), window(5, kGamePid + 1, true)}, 0, kGamePid, kLauncher, processes),
+              5u);
+    EXPECT_EQ(programWindow({window(4, 0, true), window(5, kGamePid + 1, true), window(6, kGamePid, false)}, 0,
+                            kGamePid, kLauncher, processes),
+              6u);
+    // Among equals the one chosen before stays, else the topmost.
+    EXPECT_EQ(programWindow({window(7, 0, true), window(8, 0, true)}, 0, kGamePid, kLauncher, processes), 7u);
+    EXPECT_EQ(programWindow({window(7, 0, true), window(8, 0, true)}, 8, kGamePid, kLauncher, processes), 8u);
+}
