@@ -39,7 +39,7 @@ DriveStep DriveRule::next(const DriveSight& sight) {
 bool DriveRule::ready(const DriveSight& sight) {
     if (ready_) return true;
     const double shown = sight.now - shownAt_;
-    const bool painted = sight.lastPaint >= shownAt_ + times_.clearing &&
+    const bool painted = sight.firstPaint >= 0 && sight.lastPaint >= sight.firstPaint + times_.clearing &&
                          sight.now - sight.lastPaint >= times_.paintSettle && shown >= times_.readyAtLeast;
     ready_ = sight.pingAnswered || (!sight.listsPing && painted) || shown >= times_.readyAtMost;
     return ready_;

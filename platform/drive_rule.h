@@ -17,9 +17,11 @@ struct DriveTimes {
     // Without a ping answer: its first paint, settled, and never sooner
     // than a player could have reacted to the window.
     double readyAtLeast = 0.3;
-    double paintSettle = 0.15;
-    // Damage this soon after the window shows is the window being cleared
-    // as it maps, not the program's own first paint.
+    // A paint ends when nothing more is drawn for this long; a blinking
+    // cursor redraws less often.
+    double paintSettle = 0.09;
+    // What is drawn this soon after the window is first drawn into is its
+    // clearing as it maps, not the program's own first picture.
     double clearing = 0.1;
 };
 
@@ -32,7 +34,8 @@ struct DriveSight {
     bool focused = false;
     bool listsPing = false;
     bool pingAnswered = false;  // by this window, since it was shown
-    double lastPaint = -1;      // when this window was last drawn into; <0 never
+    // When this window was first and last drawn into; <0 never.
+    double firstPaint = -1, lastPaint = -1;
 };
 
 enum class DriveStep { Wait, AskForFocus, Send, Ended, NoWindow, WindowClosed, NoFocus };

@@ -167,7 +167,7 @@ struct GameWindow::Watch {
     bool listsPing = false;
     long pingStamp = 0;
     bool pingAnswered = false;
-    double lastPaint = -1;
+    double firstPaint = -1, lastPaint = -1;
 };
 
 GameWindow::GameWindow() = default;
@@ -278,6 +278,7 @@ DriveSight GameWindow::sight(const OwnWindows& own) {
     seen.focused = hasFocus(seen.window);
     seen.listsPing = watch_->listsPing;
     seen.pingAnswered = watch_->pingAnswered;
+    seen.firstPaint = watch_->firstPaint;
     seen.lastPaint = watch_->lastPaint;
     return seen;
 }
@@ -344,6 +345,7 @@ void GameWindow::observe(const XEvent& event) {
         const auto& notice = reinterpret_cast<const XDamageNotifyEvent&>(event);
         if (notice.damage != watch_->damage) return;
         watch_->lastPaint = monotonicSeconds();
+        if (watch_->firstPaint < 0) watch_->firstPaint = watch_->lastPaint;
         XErrorTrap trap(display_);
         XDamageSubtract(display_, watch_->damage, None, None);
         return;
