@@ -1,10 +1,19 @@
 #pragma once
+#include <filesystem>
 #include <optional>
 
 namespace editor {
 
-// The exit status when the arguments ask for something other than the
-// editor's window (--help, --version, a usage error); nothing when there are none.
-std::optional<int> handleCommandLine(int argc, const char* const* argv);
+// What the arguments ask of the editor.
+struct CommandLine {
+    // Set when they have been answered (--help, --version, a usage error):
+    // the program ends with this status.
+    std::optional<int> exitStatus;
+    // The game folder to open at start, from `varno FOLDER` or
+    // `varno FOLDER/Data/kelo.pod`.
+    std::optional<std::filesystem::path> gameFolder;
+};
+
+CommandLine readCommandLine(int argc, const char* const* argv);
 
 }  // namespace editor

@@ -65,7 +65,8 @@ public:
 
 int main(int argc, char** argv) {
     // Options are answered before any display is needed.
-    if (const auto status = editor::handleCommandLine(argc, argv)) return *status;
+    const editor::CommandLine commandLine = editor::readCommandLine(argc, argv);
+    if (commandLine.exitStatus) return *commandLine.exitStatus;
     platform::skipSessionBusAutolaunch();
 
     // The windows, and the start screen the preview draws, name the fonts of

@@ -2,13 +2,13 @@
 
 #include <QApplication>
 #include <QByteArray>
+#include <QCommandLineParser>
 #include <filesystem>
 #include <iostream>
-#include <vector>
 
 #include "launcher/folder_check.h"
 #include "launcher/fonts.h"
-#include "platform/command_line.h"
+#include "platform/program_arguments.h"
 
 namespace launcher {
 
@@ -42,20 +42,33 @@ int checkFolder(const std::optional<std::string>& operand) {
 }  // namespace
 
 std::optional<int> handleCommandLine(int argc, const char* const* argv) {
+    if (argc <= 1) return std::nullopt;
     static constexpr platform::ProgramIdentity lorvane{
         "lorvane", "Lorvane, the game's start menu.",
         "Run it in the game's folder, without arguments: it reads the menu script\n"
         "Data/kelo.pod there and shows the start screen the script describes.\n"
         "The script's format is described in kelo.pod(5)."};
-    // Options besides --help and --version, one row each.
-    const std::vector<platform::CommandLineOption> options = {
-        {"--check", "[FOLDER]",
-         "read FOLDER's Data/kelo.pod as start-up does (FOLDER: the working folder) and tell "
-         "what Play, Start, Setup and S would do and when, without starting anything; "
-         "exit status 1 when start-up would stop",
-         checkFolder},
-    };
-    return platform::handleCommandLine(lorvane, options, argc, argv, std::cout, std::cerr);
+    QCommandLineParser parser;
+    const QCommandLineOption check(
+        QStringLiteral("check"),
+        QStringLiteral("read FOLDER's Data/kelo.pod as start-up does (FOLDER: the working folder) and tell "
+                       "what Play, Start, Setup and S would do and when, without starting anything; "
+                       "exit status 1 when start-up would stop"));
+    parser.addOption(check);
+    parser.addPositionalArgument(QStringLiteral("FOLDER"), QStringLiteral("the game folder --check reads"),
+                                 QStringLiteral("[FOLDER]"));
+    if (const auto answered = platform::readCommandLine(parser, lorvane, argc, argv, std::cout, std::cerr))
+        return answered;
+
+    const QStringList operands = parser.positionalArguments();
+    if (!parser.isSet(check)) {
+        if (operands.isEmpty()) return std::nullopt;
+        return platform::usageError(lorvane, std::cerr, "unexpected argument '" + operands[0].toStdString() + "'");
+    }
+    if (operands.size() > 1)
+        return platform::usageError(lorvane, std::cerr,
+                                    "unexpected argument '" + operands[1].toStdString() + "' after --check");
+    return checkFolder(operands.isEmpty() ? std::nullopt : std::optional(operands[0].toStdString()));
 }
 
 }  // namespace launcher
