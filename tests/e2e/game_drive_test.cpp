@@ -13,6 +13,9 @@
 #include "launcher_layout.h"
 #include "window_managers.h"
 
+#include <X11/Xutil.h>
+#include <X11/extensions/shape.h>
+
 using namespace std::chrono_literals;
 using namespace desktop_driver;
 using e2e::WindowManager;
@@ -60,6 +63,17 @@ void withoutIntro(e2e::GameFolder& game) {
 }
 
 bool hasLine(const std::string& text, const std::string& line) { return text.find(line) != std::string::npos; }
+
+// The window asks for no keyboard focus and lets every click through.
+bool passive(XSession& x, Window window) {
+    XWMHints* hints = XGetWMHints(x.display(), window);
+    const bool noFocus = hints && (hints->flags & InputHint) && !hints->input;
+    if (hints) XFree(hints);
+    int count = -1, ordering = 0;
+    XRectangle* input = XShapeGetRectangles(x.display(), window, ShapeInput, &count, &ordering);
+    if (input) XFree(input);
+    return noFocus && count == 0;
+}
 
 }  // namespace
 
@@ -138,6 +152,7 @@ TEST(GameDrive, ThePlayersClickAndKeyDuringTheBlockChangeNothing) {
         auto start = d.x.findWindow(layout::startTitle);
         ASSERT_TRUE(start) << "the start window went before the drive ended";
         area = d.x.geometry(*start);
+        EXPECT_TRUE(waitFor([&] { return passive(d.x, *start); }, 2s)) << "the start window takes focus and clicks";
         d.x.movePointer(area.topLeft() + layout::command3.center());  // Help, were it live
         d.x.clickOnDevice("Xvfb mouse");
         d.x.keyOnDevice("Xvfb keyboard", "x");
@@ -170,4 +185,36 @@ TEST(GameDrive, UnderI3PlayAndTheSkipKeyDriveTheGame) {
         EXPECT_EQ(e2e::waitForKeyLog(d.game, kSkipKeys, 15s), kSkipKeys) << d.game.launcherStderr();
         EXPECT_EQ(launcher.waitForExit(10s), 0) << d.game.launcherStderr();
     }
+}
+
+// Another program takes the focus in the middle of the drive, as a desktop's
+// own window switching would: the launcher waits, gets the focus back for the
+// game and goes on, and not one key reaches the other program.
+TEST(GameDrive, WhenTheFocusLeavesTheGameTheKeysWaitUntilItIsBack) {
+    if (!e2e::available(WindowManager::Openbox)) GTEST_SKIP() << "openbox is not installed";
+    auto menu = e2e::testMenu();
+    menu.text[8] = "2";  // SPTIM
+    Desktop d(WindowManager::Openbox, menu);
+    ASSERT_TRUE(d.windowManager.ready());
+    Display* display = d.x.display();
+    const ::Window other = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 200, 100, 0, 0, 0);
+    XStoreName(display, other, "Other program");
+    XSelectInput(display, other, KeyPressMask);
+    XMapWindow(display, other);
+    XSync(display, False);
+    ASSERT_TRUE(d.x.waitForWindow("Other program", 10s));
+
+    auto& launcher = d.game.startLauncher();
+    const QRect area = d.startWindow();
+    ASSERT_TRUE(area.isValid()) << d.game.launcherStderr();
+    d.x.click(area.topLeft() + layout::command1.center());
+    ASSERT_TRUE(waitFor([&] { return hasLine(d.game.keyLog(), "Space"); }, 20s)) << d.game.launcherStderr();
+    d.x.focus(other);
+    EXPECT_EQ(d.x.focusedWindow(), other);
+    EXPECT_EQ(e2e::waitForKeyLog(d.game, kPlayKeys, 20s), kPlayKeys) << d.game.launcherStderr();
+    EXPECT_EQ(launcher.waitForExit(10s), 0) << d.game.launcherStderr();
+    int keysToOther = 0;
+    XEvent event;
+    while (XCheckWindowEvent(display, other, KeyPressMask, &event)) ++keysToOther;
+    EXPECT_EQ(keysToOther, 0);
 }
