@@ -1,5 +1,7 @@
 // Qt before Xlib: Xlib's macros (None, KeyPress, ...) clash with Qt's names.
 #include <QGuiApplication>
+#include <QThread>
+#include <QTimer>
 #include <QVariant>
 #include <QWindow>
 
@@ -31,6 +33,9 @@ bool isOurX11Application() {
 
 }  // namespace
 
+KeystrokeSender::KeystrokeSender() = default;
+KeystrokeSender::~KeystrokeSender() = default;
+
 void KeystrokeSender::send(const std::vector<KeyStroke>& strokes) {
     display_ = connection_.display();
     int event, error, major, minor;
@@ -44,15 +49,20 @@ void KeystrokeSender::send(const std::vector<KeyStroke>& strokes) {
         ~Restore() { sender.keepOwnWindowsPassive(false); }
     } restore{*this};
     const auto own = [this] { return ownWindows(); };
-    if (game_.watching()) game_.awaitFocus(own);
-    else waitWhileFocusIsOurs();
-    loadKeyboardMap();
-    releaseHeldModifiers();
-    // The focus can leave the game between two keys (a click the desktop
-    // acted on, a compositor's own shortcut): the rest waits until it is back.
-    for (const KeyStroke& stroke : strokes) {
+    try {
         if (game_.watching()) game_.awaitFocus(own);
-        pressAndRelease(stroke);
+        else waitWhileFocusIsOurs();
+        loadKeyboardMap();
+        releaseHeldModifiers();
+        // The focus can leave the game between two keys (a click the desktop
+        // acted on, a compositor's own shortcut): the rest waits until it is back.
+        for (const KeyStroke& stroke : strokes) {
+            if (game_.watching()) game_.awaitFocus(own);
+            pressAndRelease(stroke);
+        }
+    } catch (...) {
+        endDrive();
+        throw;
     }
     waitUntilProcessed();
     returnSpareKeycodes();
@@ -63,7 +73,12 @@ void KeystrokeSender::keepOwnWindowsPassive(bool passive) {
     const int before = passive_;
     passive_ = std::max(0, passive_ + (passive ? 1 : -1));
     if ((before > 0) == (passive_ > 0)) return;
-    constexpr Qt::WindowFlags passiveFlags = Qt::WindowDoesNotAcceptFocus | Qt::WindowTransparentForInput;
+    // X window managers keep the focus where it is on a click into a window
+    // that takes none; some of them move it away on a click that passes
+    // through (onto the frame or the desktop). A Wayland compositor moves
+    // the focus on the click itself, unless the click passes through.
+    Qt::WindowFlags passiveFlags = Qt::WindowDoesNotAcceptFocus;
+    if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY")) passiveFlags |= Qt::WindowTransparentForInput;
     for (QWindow* window : QGuiApplication::topLevelWindows()) {
         if (!window->handle()) continue;
         // Only what was added here is taken away again.
@@ -163,12 +178,42 @@ Window KeystrokeSender::focusedTopLevel(bool& ours) {
 
 std::string KeystrokeSender::programStarting(const std::string& name) {
     display_ = connection_.display();
-    return game_.starting(display_, name, playersLastInputTime());
+    const std::string id = game_.starting(display_, name, playersLastInputTime());
+    beginDrive();
+    return id;
 }
 
 void KeystrokeSender::programStarted(pid_t pid, ProgramEnding ending) { game_.started(pid, std::move(ending)); }
 
-void KeystrokeSender::programNotStarted() { game_.notStarted(); }
+void KeystrokeSender::programNotStarted() {
+    game_.notStarted();
+    endDrive();
+}
+
+// The drive lasts while the sequence that started the program runs: its
+// waits service events in loops nested in the main one. Once it is back in
+// the main loop (or has failed) the windows take the focus again, as a start
+// window that stays open after the game was set up must.
+void KeystrokeSender::beginDrive() {
+    if (!isOurX11Application()) return;
+    if (!driveEnd_) {
+        driveEnd_ = std::make_unique<QTimer>();
+        driveEnd_->setInterval(200);
+        QObject::connect(driveEnd_.get(), &QTimer::timeout, [this] {
+            if (QThread::currentThread()->loopLevel() <= 1) endDrive();
+        });
+    }
+    if (!driving_) keepOwnWindowsPassive(true);
+    driving_ = true;
+    driveEnd_->start();
+}
+
+void KeystrokeSender::endDrive() {
+    if (!driving_) return;
+    driving_ = false;
+    driveEnd_->stop();
+    keepOwnWindowsPassive(false);
+}
 
 void KeystrokeSender::waitWhileFocusIsOurs() {
     if (!isOurX11Application()) return;

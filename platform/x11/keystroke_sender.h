@@ -2,6 +2,7 @@
 // Types parsed keystrokes through XTest into the started program's window,
 // or, before any program was started, into the window that has the X focus.
 
+#include <memory>
 #include <set>
 #include <string>
 #include <sys/types.h>
@@ -11,10 +12,14 @@
 #include "platform/x11/game_window.h"
 #include "platform/x11/x_display.h"
 
+class QTimer;
+
 namespace platform {
 
 class KeystrokeSender {
 public:
+    KeystrokeSender();
+    ~KeystrokeSender();
     // Sends the keys and returns once the focused program has taken them.
     // Throws script::Failure(DeviceIOError) without an X server or XTest.
     void send(const std::vector<KeyStroke>& strokes);
@@ -26,8 +31,8 @@ public:
     void programNotStarted();
     // A look at the game between keys: false once the drive cannot go on.
     bool gameStillThere();
-    // While the launcher drives the game its own windows take neither the
-    // focus nor clicks: a click lands on what lies below them.
+    // While the launcher drives the game its own windows take no focus, and
+    // under a Wayland compositor no clicks either.
     void keepOwnWindowsPassive(bool passive);
 
 private:
@@ -47,6 +52,8 @@ private:
     void waitUntilProcessed();
     Window focusedTopLevel(bool& ours);
     std::set<unsigned long> ownWindows();
+    void beginDrive();
+    void endDrive();
     unsigned long playersLastInputTime();
 
     XConnection connection_;
@@ -57,6 +64,8 @@ private:
     long pingSerial_ = 0;
     GameWindow game_;
     int passive_ = 0;
+    bool driving_ = false;
+    std::unique_ptr<QTimer> driveEnd_;
 };
 
 }  // namespace platform

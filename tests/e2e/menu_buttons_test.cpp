@@ -6,6 +6,8 @@
 #include "launcher_layout.h"
 #include "picture_match.h"
 
+#include <X11/Xutil.h>
+
 using namespace std::chrono_literals;
 using namespace desktop_driver;
 
@@ -42,7 +44,15 @@ TEST(MenuButtons, SetupDrivesTheGameToItsOptionsAndTheLauncherStaysOpen) {
         e2e::keepScreenshot(s.x.capture(s.x.geometry(*window)), "setup-game-options");
     sleepFor(500ms);
     EXPECT_TRUE(s.launcher->running());
-    EXPECT_TRUE(s.x.findWindow(layout::startTitle)) << "the start screen must stay";
+    const auto start = s.x.findWindow(layout::startTitle);
+    ASSERT_TRUE(start) << "the start screen must stay";
+    // The drive is over: the start screen takes the focus again.
+    EXPECT_TRUE(waitFor([&] {
+        XWMHints* hints = XGetWMHints(s.x.display(), *start);
+        const bool takesFocus = !hints || !(hints->flags & InputHint) || hints->input;
+        if (hints) XFree(hints);
+        return takesFocus;
+    }, 2s));
 }
 
 TEST(MenuButtons, SOnTheStartScreenStartsTheGameWithoutTheIntro) {
