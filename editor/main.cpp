@@ -10,7 +10,7 @@
 
 #include "command_line.h"
 #include "frm_main.h"
-#include "launcher/fonts.h"
+#include "view/fonts.h"
 #include "message_boxes.h"
 #include "platform/platform.h"
 #include "platform/process_environment.h"

@@ -11,9 +11,9 @@
 #include <map>
 #include <vector>
 
-#include "launcher/folder_files.h"
-#include "launcher/start_screen.h"
-#include "launcher/startup_reading.h"
+#include "view/folder_files.h"
+#include "view/start_screen.h"
+#include "menu/startup_reading.h"
 #include "script/cp1252.h"
 #include "script/failure.h"
 #include "script/windows_path.h"

@@ -4,7 +4,7 @@
 #include <QPixmap>
 #include <QWidget>
 
-#include "launcher/window_placement.h"
+#include "view/window_placement.h"
 
 namespace editor {
 

@@ -7,8 +7,8 @@
 #include <iostream>
 
 #include "launcher/folder_check.h"
-#include "launcher/fonts.h"
 #include "platform/program_arguments.h"
+#include "view/fonts.h"
 
 namespace launcher {
 

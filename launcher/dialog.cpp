@@ -6,7 +6,7 @@
 
 #include "launcher/frm_ownbox.h"
 #include "launcher/launcher_windows.h"
-#include "launcher/window_placement.h"
+#include "view/window_placement.h"
 #include "script/field_reader.h"
 #include "script/file_io.h"
 #include "script/reading_rule.h"

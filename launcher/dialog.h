@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <string>
 
-#include "launcher/picture_files.h"
+#include "view/picture_files.h"
 
 namespace launcher {
 

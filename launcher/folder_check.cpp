@@ -6,7 +6,7 @@
 
 #include "launcher/launcher_windows.h"
 #include "launcher/start.h"
-#include "launcher/startup_reading.h"
+#include "menu/startup_reading.h"
 #include "platform/dry_run_platform.h"
 #include "platform/program_start.h"
 #include "script/cp1252.h"

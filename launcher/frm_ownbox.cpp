@@ -7,7 +7,7 @@
 #include "launcher/artwork.h"
 #include "launcher/launcher_windows.h"
 #include "launcher/start.h"
-#include "launcher/window_placement.h"
+#include "view/window_placement.h"
 
 namespace launcher {
 

@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QWidget>
 
-#include "launcher/graphical_button.h"
+#include "view/graphical_button.h"
 
 namespace launcher {
 

@@ -3,7 +3,7 @@
 #include "launcher/dialog.h"
 #include "launcher/frm_ownbox.h"
 #include "launcher/start.h"
-#include "launcher/window_placement.h"
+#include "view/window_placement.h"
 
 namespace launcher {
 

@@ -11,7 +11,7 @@
 
 #include "launcher/command_line.h"
 #include "launcher/error_report.h"
-#include "launcher/fonts.h"
+#include "view/fonts.h"
 #include "launcher/launcher_windows.h"
 #include "platform/platform.h"
 #include "platform/process_environment.h"

@@ -9,8 +9,8 @@
 #include <optional>
 #include <string>
 
-#include "launcher/picture_files.h"
-#include "launcher/start_screen.h"
+#include "view/picture_files.h"
+#include "view/start_screen.h"
 #include "script/failure.h"
 #include "script/menu_settings.h"
 

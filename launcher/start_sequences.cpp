@@ -7,7 +7,7 @@
 #include "launcher/error_report.h"
 #include "launcher/launcher_windows.h"
 #include "launcher/msg_box.h"
-#include "launcher/script_text.h"
+#include "view/script_text.h"
 #include "launcher/start.h"
 #include "platform/platform.h"
 #include "script/failure.h"

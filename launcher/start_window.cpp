@@ -9,8 +9,8 @@
 #include "launcher/artwork.h"
 #include "launcher/launcher_windows.h"
 #include "launcher/start.h"
-#include "launcher/window_placement.h"
-#include "launcher/startup_reading.h"
+#include "view/window_placement.h"
+#include "menu/startup_reading.h"
 #include "script/file_io.h"
 #include "script/windows_path.h"
 

@@ -15,7 +15,7 @@
 #include "editor/frm_main.h"
 #include "editor/message_boxes.h"
 #include "editor/start_preview.h"
-#include "launcher/fonts.h"
+#include "view/fonts.h"
 #include "platform/platform.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "bench_folder.h"
-#include "launcher/fonts.h"
+#include "view/fonts.h"
 #include "launcher/launcher_windows.h"
 #include "launcher/start.h"
 #include "platform/platform.h"

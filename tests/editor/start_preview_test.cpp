@@ -17,7 +17,7 @@
 #include "editor/start_preview.h"
 #include "editor/window_style.h"
 #include "editor_test_support.h"
-#include "launcher/fonts.h"
+#include "view/fonts.h"
 #include "launcher/launcher_windows.h"
 #include "launcher/start.h"
 #include "recording_platform.h"

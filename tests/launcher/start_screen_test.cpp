@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <cmath>
 
-#include "launcher/graphical_button.h"
+#include "view/graphical_button.h"
 
 namespace launcher_tests {
 namespace {

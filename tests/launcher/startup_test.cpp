@@ -3,7 +3,7 @@
 #include <optional>
 #include <sys/stat.h>
 
-#include "launcher/picture_files.h"
+#include "view/picture_files.h"
 #include "launcher_fixture.h"
 
 namespace launcher_tests {

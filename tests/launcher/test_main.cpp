@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-#include "launcher/fonts.h"
+#include "view/fonts.h"
 
 int main(int argc, char** argv) {
     // Widget tests need no display; listing the tests at build time neither.

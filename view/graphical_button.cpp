@@ -1,4 +1,4 @@
-#include "launcher/graphical_button.h"
+#include "view/graphical_button.h"
 
 #include <QPainter>
 #include <QPen>

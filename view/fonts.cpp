@@ -1,4 +1,4 @@
-#include "launcher/fonts.h"
+#include "view/fonts.h"
 
 #include <QFont>
 

@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "launcher/picture_files.h"
-#include "launcher/start_screen.h"
+#include "view/picture_files.h"
+#include "view/start_screen.h"
 
 namespace launcher {
 

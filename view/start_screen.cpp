@@ -1,9 +1,9 @@
 // The start screen's design and the settings pass.
-#include "launcher/start_screen.h"
+#include "view/start_screen.h"
 
 #include <QFontDatabase>
 
-#include "launcher/script_text.h"
+#include "view/script_text.h"
 #include "script/failure.h"
 #include "script/reading_rule.h"
 

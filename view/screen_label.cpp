@@ -1,4 +1,4 @@
-#include "launcher/screen_label.h"
+#include "view/screen_label.h"
 
 #include <QPalette>
 #include <cmath>

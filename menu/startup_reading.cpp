@@ -1,4 +1,4 @@
-#include "launcher/startup_reading.h"
+#include "menu/startup_reading.h"
 
 #include "script/field_reader.h"
 #include "script/reading_rule.h"

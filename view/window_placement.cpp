@@ -1,4 +1,4 @@
-#include "launcher/window_placement.h"
+#include "view/window_placement.h"
 
 #include <QEvent>
 #include <QGuiApplication>

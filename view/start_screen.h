@@ -10,8 +10,8 @@
 #include <QPixmap>
 #include <string>
 
-#include "launcher/graphical_button.h"
-#include "launcher/screen_label.h"
+#include "view/graphical_button.h"
+#include "view/screen_label.h"
 #include "script/menu_settings.h"
 
 namespace launcher {

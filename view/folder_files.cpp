@@ -1,4 +1,4 @@
-#include "launcher/folder_files.h"
+#include "view/folder_files.h"
 
 #include "script/windows_path.h"
 

@@ -1,4 +1,4 @@
-#include "launcher/picture_files.h"
+#include "view/picture_files.h"
 
 #include <QFile>
 #include <QImageReader>
