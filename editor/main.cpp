@@ -71,7 +71,7 @@ int main(int argc, char** argv) {
 
     // The windows, and the start screen the preview draws, name the fonts of
     // the system they were drawn for.
-    launcher::installFontSubstitutions();
+    view::installFontSubstitutions();
 
     // Without a display there is no window to show; standard error alone.
     if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("QT_QPA_PLATFORM")) {

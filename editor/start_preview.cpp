@@ -34,7 +34,7 @@ std::filesystem::path localPath(const QString& folder) { return std::filesystem:
 // The launcher's files below the game folder; a picture it could not load is
 // noted and drawn as a placeholder, where the launcher would stop. Lives for
 // one drawing, so a file put in place since shows at the next change.
-class PreviewFiles : public launcher::FolderFiles {
+class PreviewFiles : public view::FolderFiles {
 public:
     using FolderFiles::FolderFiles;
 
@@ -115,7 +115,7 @@ StartPreview::StartPreview(std::function<script::EditorSnapshot()> fields, QWidg
     column->addLayout(folderRow);
 
     screenFrame_ = new QWidget(this);
-    screenFrame_->setFixedSize(launcher::StartScreen::kClientWidth, launcher::StartScreen::kClientHeight);
+    screenFrame_->setFixedSize(view::StartScreen::kClientWidth, view::StartScreen::kClientHeight);
     column->addWidget(screenFrame_, 0, Qt::AlignLeft);
 
     status_ = new QLabel(this);
@@ -125,11 +125,11 @@ StartPreview::StartPreview(std::function<script::EditorSnapshot()> fields, QWidg
     status_->setMinimumHeight(status_->fontMetrics().lineSpacing() * 3);
     // A long report wraps within the screen's width rather than widening the
     // window, so the screen keeps its place.
-    status_->setFixedWidth(launcher::StartScreen::kClientWidth);
+    status_->setFixedWidth(view::StartScreen::kClientWidth);
     status_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     column->addWidget(status_);
 
-    setFixedWidth(launcher::StartScreen::kClientWidth + 16);
+    setFixedWidth(view::StartScreen::kClientWidth + 16);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
@@ -174,14 +174,14 @@ void StartPreview::updateScreen() {
     auto files = std::make_unique<PreviewFiles>(localPath(gameFolder_));
     auto* host = new QWidget(screenFrame_);
     host->setObjectName(QStringLiteral("start"));
-    auto screen = std::make_unique<launcher::StartScreen>(*host, *files);
+    auto screen = std::make_unique<view::StartScreen>(*host, *files);
 
     std::string stop;
-    script::MenuSettings values = launcher::initialStartupValues(kLauncherScriptName);
+    script::MenuSettings values = menu::initialStartupValues(kLauncherScriptName);
     screen->holdSizing(true);
     try {
         const std::string bytes = script::writeMenuScript(fields_(), {});
-        launcher::readStartupScript(bytes, values, [&] { screen->ApplySettings(values); });
+        menu::readStartupScript(bytes, values, [&] { screen->ApplySettings(values); });
     } catch (const script::Failure& failure) {
         stop = failure.report();
     }

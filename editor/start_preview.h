@@ -16,7 +16,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace launcher { class StartScreen; }
+namespace view { class StartScreen; }
 
 namespace editor {
 
@@ -42,7 +42,7 @@ public:
 
     // The screen as last drawn, and its controls.
     QWidget* screenHost() const { return screenHost_; }
-    const launcher::StartScreen* screen() const { return screen_.get(); }
+    const view::StartScreen* screen() const { return screen_.get(); }
     QLabel* status() const { return status_; }
 
     static QString defaultGameFolder();
@@ -59,7 +59,7 @@ private:
     QWidget* screenFrame_;
     QWidget* screenHost_ = nullptr;
     std::unique_ptr<PreviewFiles> files_;
-    std::unique_ptr<launcher::StartScreen> screen_;
+    std::unique_ptr<view::StartScreen> screen_;
     QLineEdit* folderField_;
     QPushButton* chooseButton_;
     QLabel* status_;

@@ -36,12 +36,12 @@ QIcon varnoIcon() {
 
 void centreOnScreen(QWidget* window) {
     if (!window->isVisible()) window->adjustSize();  // its fixed size, before the first show
-    launcher::centreByOuterFrame(*window);
+    view::centreByOuterFrame(*window);
 }
 
 void bringForward(QWidget& window) {
     window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
-    launcher::giveFocusTo(window);
+    view::giveFocusTo(window);
 }
 
 }  // namespace editor

@@ -25,7 +25,7 @@ int checkFolder(const std::optional<std::string>& operand) {
     char name[] = "lorvane";
     char* argv[] = {name, nullptr};
     QApplication application(argc, argv);
-    installFontSubstitutions();
+    view::installFontSubstitutions();
     std::error_code error;
     const std::filesystem::path folder =
         std::filesystem::absolute(operand ? std::filesystem::path(*operand) : std::filesystem::current_path(), error);

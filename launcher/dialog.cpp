@@ -41,7 +41,7 @@ Dialog::Dialog(LauncherWindows& windows) : windows_(windows) {
     OKButton->raise();  // a large picture never covers it
     setFocusProxy(OKButton);
     connect(OKButton, &QPushButton::clicked, this, [this] { windows_.runHandler([this] { OKButton_Click(); }); });
-    centreByOuterFrame(*this);
+    view::centreByOuterFrame(*this);
 }
 
 // Escape closes the help screen as "OK" does.

@@ -30,7 +30,7 @@ private:
     bool pathExists(const std::string& path);
 
     LauncherWindows& windows_;
-    PictureFiles pictures_;
+    view::PictureFiles pictures_;
 };
 
 }  // namespace launcher

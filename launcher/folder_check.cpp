@@ -267,7 +267,7 @@ FolderCheck checkGameFolder(const std::filesystem::path& folder, const std::opti
     } catch (const script::Failure&) {
         // Start-up below reports it, in its own words.
     }
-    script::MenuSettings values = initialStartupValues(kScriptName);
+    script::MenuSettings values = menu::initialStartupValues(kScriptName);
     try {
         readRecords(bytes, check, values);
     } catch (const script::Failure&) {

@@ -101,7 +101,7 @@ frmOwnbox::frmOwnbox(LauncherWindows& windows) : windows_(windows) {
     picStop = pictureBox(this, "picStop", twips(2040, 2520, 495, 495), stopIcon());
     picQuestion = pictureBox(this, "picQuestion", twips(2520, 2520, 615, 495), questionIcon());
 
-    Command2 = new GraphicalButton(this);
+    Command2 = new view::GraphicalButton(this);
     Command2->setObjectName(QStringLiteral("Command2"));
     Command2->setGeometry(twips(1080, 1680, 1335, 495));
     Command2->setText(QStringLiteral("Exit"));
@@ -144,9 +144,9 @@ void frmOwnbox::Form_Load() {
     setFixedSize(twipsToPixels(kOuterWidthTwips), twipsToPixels(kOuterHeightTwips));
     // Where the player is looking: the start window's screen.
     const start* startWindow = windows_.startWindow();
-    centreByOuterFrame(*this, startWindow ? startWindow->screen() : nullptr);
+    view::centreByOuterFrame(*this, startWindow ? startWindow->screen() : nullptr);
     show();
-    giveFocusTo(*this);
+    view::giveFocusTo(*this);
     Command2->setFocus();
 }
 

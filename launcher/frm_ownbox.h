@@ -27,7 +27,7 @@ public:
     QLabel* picInfo;
     QLabel* picStop;
     QLabel* picQuestion;
-    GraphicalButton* Command2;
+    view::GraphicalButton* Command2;
     QLineEdit* txtInfo;
     QLabel* Picture1;
     QLabel* Image1;

@@ -46,7 +46,7 @@ void LauncherWindows::unloadOwnbox() {
 // Without a window manager nobody else hands the focus on, and the keys of
 // the start screen would reach it only under the pointer.
 void LauncherWindows::focusStartWindow() {
-    if (start_ && start_->isLoaded() && start_->isVisible()) giveFocusTo(*start_);
+    if (start_ && start_->isLoaded() && start_->isVisible()) view::giveFocusTo(*start_);
 }
 
 Dialog& LauncherWindows::showDialog() {

@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
     // The launcher ends when its last window is unloaded, not when the last
     // one is hidden: the Play sequence hides the start window and goes on.
     QApplication::setQuitOnLastWindowClosed(false);
-    launcher::installFontSubstitutions();
+    view::installFontSubstitutions();
 #ifdef LORVANE_WARM_FONTCONFIG
     fontconfigWarmUp.join();
 #endif

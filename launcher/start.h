@@ -22,7 +22,7 @@ class LauncherWindows;
 
 // The window is the start screen's host and finds the screen's files below
 // the working folder, through the platform's existence test.
-class start : public QWidget, private ScreenFiles, public StartScreen {
+class start : public QWidget, private view::ScreenFiles, public view::StartScreen {
 public:
     explicit start(LauncherWindows& windows);
     ~start() override;
@@ -107,7 +107,7 @@ private:
     int runningSequences_ = 0;
     bool sequenceOutlivesWindow_ = false;
     script::MenuSettings startupValues_;  // exist while Form_Load runs
-    PictureFiles pictures_;
+    view::PictureFiles pictures_;
     // The settings pass runs after every record and asks after the same files
     // each time; while Form_Load reads the script the first answer stands, so
     // the file system is asked once per start-up. Unset otherwise: later

@@ -151,7 +151,7 @@ void start::Command1_Click() {
     bool clipOpen = false;
     try {
         if (FileExists(kLogo)) {
-            const QPixmap logo = loadPicture(kLogo);
+            const QPixmap logo = view::loadPicture(kLogo);
             setImage1Picture(logo);
             WaitTimeDelay();
         }
@@ -265,8 +265,8 @@ void start::Command2_Click() {
     sendKeys("{enter}");
     WaitTimeDelay3();
     sendKeys("%{O}");
-    Label1->setCaption(fromScriptText(strLbl1));
-    Label2->setCaption(fromScriptText(strTitle2));
+    Label1->setCaption(view::fromScriptText(strLbl1));
+    Label2->setCaption(view::fromScriptText(strTitle2));
 }
 
 void start::Command3_Click() {

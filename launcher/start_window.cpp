@@ -23,7 +23,7 @@ constexpr const char* kScriptName = "Data\\kelo.pod";
 }  // namespace
 
 start::start(LauncherWindows& windows)
-    : StartScreen(*this, *this), windows_(windows), platform_(windows.platform()) {
+    : view::StartScreen(*this, *this), windows_(windows), platform_(windows.platform()) {
     setObjectName(QStringLiteral("start"));
     setWindowTitle(QStringLiteral("Start"));
     setWindowIcon(QIcon(startWindowIcon()));
@@ -38,7 +38,7 @@ start::start(LauncherWindows& windows)
 start::~start() = default;
 
 void start::connectHandlers() {
-    auto handle = [this](GraphicalButton* control, void (start::*handler)()) {
+    auto handle = [this](view::GraphicalButton* control, void (start::*handler)()) {
         connect(control, &QPushButton::clicked, this,
                 [this, handler] { windows_.runHandler([this, handler] { (this->*handler)(); }); });
     };
@@ -51,7 +51,7 @@ void start::connectHandlers() {
     handle(Command7, &start::Command7_Click);
 }
 
-void start::centreOnScreen() { centreByOuterFrame(*this, QGuiApplication::primaryScreen()); }
+void start::centreOnScreen() { view::centreByOuterFrame(*this, QGuiApplication::primaryScreen()); }
 
 bool start::FileExists(const std::string& strPath) {
     if (!startupFileAnswers_) return platform_.PathFileExistsA(strPath) == 1;
@@ -68,19 +68,19 @@ void start::Form_Load() {
     for (QWidget* control : findChildren<QWidget*>()) control->installEventFilter(this);
 
     const std::filesystem::path scriptPath = script::mapWindowsPath(kScriptName);
-    startupValues_ = initialStartupValues(script::nameOnThisSystem(scriptPath).shown);
+    startupValues_ = menu::initialStartupValues(script::nameOnThisSystem(scriptPath).shown);
     pictures_.clear();
     settingsPasses_ = 0;
 
     holdSizing(true);
     std::string bytes = windows_.scriptBytes ? *windows_.scriptBytes : script::readWholeFile(scriptPath, kScriptName);
-    pictures_.prefetch(picturesNamedIn(bytes));
+    pictures_.prefetch(view::picturesNamedIn(bytes));
     {
         // The passes' answers about files last while the script is read,
         // whether or not the reading fails; the window shows after that.
         startupFileAnswers_.emplace();
         const auto answersEnd = qScopeGuard([this] { startupFileAnswers_.reset(); });
-        readStartupScript(std::move(bytes), startupValues_, [this] {
+        menu::readStartupScript(std::move(bytes), startupValues_, [this] {
             takeWindowFields();
             ApplySettings();
         });
@@ -114,7 +114,7 @@ void start::ApplySettings() {
     ++settingsPasses_;
     intButtonSoundOn = startupValues_.BSND;
     strTitle2 = startupValues_.TITLE2;
-    StartScreen::ApplySettings(startupValues_);
+    view::StartScreen::ApplySettings(startupValues_);
 }
 
 void start::keyPressEvent(QKeyEvent* event) {

@@ -3,7 +3,7 @@
 #include "script/field_reader.h"
 #include "script/reading_rule.h"
 
-namespace launcher {
+namespace menu {
 
 script::MenuSettings initialStartupValues(const std::string& fileName) {
     script::MenuSettings values;
@@ -24,4 +24,4 @@ void readStartupScript(std::string bytes, script::MenuSettings& values, const st
     } while (!reader.atEnd());
 }
 
-}  // namespace launcher
+}  // namespace menu

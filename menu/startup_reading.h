@@ -6,7 +6,7 @@
 
 #include "script/menu_settings.h"
 
-namespace launcher {
+namespace menu {
 
 // The start-up values before any keyword is read: FONTSIZE is 1.
 script::MenuSettings initialStartupValues(const std::string& fileName);
@@ -18,4 +18,4 @@ script::MenuSettings initialStartupValues(const std::string& fileName);
 // overflow, or whatever `afterField` throws.
 void readStartupScript(std::string bytes, script::MenuSettings& values, const std::function<void()>& afterField);
 
-}  // namespace launcher
+}  // namespace menu

@@ -2,7 +2,7 @@
 
 #include "script/windows_path.h"
 
-namespace launcher {
+namespace view {
 
 FolderFiles::FolderFiles(std::filesystem::path folder) : folder_(folder), pictures_(std::move(folder)) {}
 
@@ -10,4 +10,4 @@ bool FolderFiles::FileExists(const std::string& strPath) { return script::window
 
 const QPixmap& FolderFiles::picture(const std::string& windowsName) { return pictures_.load(windowsName); }
 
-}  // namespace launcher
+}  // namespace view

@@ -7,7 +7,7 @@
 #include "view/picture_files.h"
 #include "view/start_screen.h"
 
-namespace launcher {
+namespace view {
 
 class FolderFiles : public ScreenFiles {
 public:
@@ -22,4 +22,4 @@ private:
     PictureFiles pictures_;
 };
 
-}  // namespace launcher
+}  // namespace view

@@ -2,7 +2,7 @@
 
 #include <QFont>
 
-namespace launcher {
+namespace view {
 
 void installFontSubstitutions() {
     QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
@@ -10,4 +10,4 @@ void installFontSubstitutions() {
     QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
 }
 
-}  // namespace launcher
+}  // namespace view

@@ -1,8 +1,8 @@
 #pragma once
 
-namespace launcher {
+namespace view {
 
 // The menu script and the windows name Windows fonts; these stand in for them.
 void installFontSubstitutions();
 
-}  // namespace launcher
+}  // namespace view

@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QPen>
 
-namespace launcher {
+namespace view {
 
 GraphicalButton::GraphicalButton(QWidget* parent) : QPushButton(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -70,4 +70,4 @@ void GraphicalButton::paintEvent(QPaintEvent*) {
     }
 }
 
-}  // namespace launcher
+}  // namespace view

@@ -6,7 +6,7 @@
 #include <QPixmap>
 #include <QPushButton>
 
-namespace launcher {
+namespace view {
 
 class GraphicalButton : public QPushButton {
 public:
@@ -26,4 +26,4 @@ private:
     QPixmap picture_;
 };
 
-}  // namespace launcher
+}  // namespace view

@@ -12,7 +12,7 @@
 #include "script/untyped.h"
 #include "script/windows_path.h"
 
-namespace launcher {
+namespace view {
 
 namespace {
 
@@ -140,4 +140,4 @@ std::vector<std::string> picturesNamedIn(const std::string& scriptBytes) {
     return names;
 }
 
-}  // namespace launcher
+}  // namespace view

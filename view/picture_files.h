@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-namespace launcher {
+namespace view {
 
 // Throws script::Failure naming the file: FileNotFound when nothing is there,
 // InvalidPicture when it is a folder or no reader can decode it. Relative
@@ -47,4 +47,4 @@ private:
 // picture: what the settings pass is going to load.
 std::vector<std::string> picturesNamedIn(const std::string& scriptBytes);
 
-}  // namespace launcher
+}  // namespace view

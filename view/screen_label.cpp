@@ -3,7 +3,7 @@
 #include <QPalette>
 #include <cmath>
 
-namespace launcher {
+namespace view {
 
 ScreenLabel::ScreenLabel(QWidget* parent, const QRect& designGeometry, bool centred)
     : QLabel(parent), centred_(centred), middleX_(designGeometry.x() + designGeometry.width() / 2.0) {
@@ -56,4 +56,4 @@ void ScreenLabel::fitToText() {
     setGeometry(left, y(), size.width(), size.height());
 }
 
-}  // namespace launcher
+}  // namespace view

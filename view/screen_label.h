@@ -3,7 +3,7 @@
 
 #include <QLabel>
 
-namespace launcher {
+namespace view {
 
 class ScreenLabel : public QLabel {
 public:
@@ -36,4 +36,4 @@ private:
     double middleX_;
 };
 
-}  // namespace launcher
+}  // namespace view

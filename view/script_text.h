@@ -6,10 +6,10 @@
 
 #include "script/cp1252.h"
 
-namespace launcher {
+namespace view {
 
 inline QString fromScriptText(const std::string& bytes) {
     return QString::fromStdString(script::cp1252ToUtf8(bytes));
 }
 
-}  // namespace launcher
+}  // namespace view

@@ -7,7 +7,7 @@
 #include "script/failure.h"
 #include "script/reading_rule.h"
 
-namespace launcher {
+namespace view {
 
 namespace {
 
@@ -235,4 +235,4 @@ void StartScreen::ApplySettings(const script::MenuSettings& s) {
     setGeometryIfChanged(Command6, QRect(helpInRow ? 230 : 172, Command6->y(), width, 35));
 }
 
-}  // namespace launcher
+}  // namespace view

@@ -14,7 +14,7 @@
 #include "view/screen_label.h"
 #include "script/menu_settings.h"
 
-namespace launcher {
+namespace view {
 
 // Where the start screen finds the files a script names. Every existence test
 // and picture load of the settings pass goes through here.
@@ -85,4 +85,4 @@ private:
 // The design-time font of the screen and its controls.
 QFont startScreenFont();
 
-}  // namespace launcher
+}  // namespace view

@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <QWidget>
 
-namespace launcher {
+namespace view {
 
 namespace {
 
@@ -70,4 +70,4 @@ void giveFocusTo(QWidget& window) {
     window.activateWindow();
 }
 
-}  // namespace launcher
+}  // namespace view

@@ -5,7 +5,7 @@
 class QScreen;
 class QWidget;
 
-namespace launcher {
+namespace view {
 
 // Centres `window` on `screen` (its own or the primary one when null) by its
 // outer frame, title bar and border included. A window manager adds the frame
@@ -17,4 +17,4 @@ void centreByOuterFrame(QWidget& window, const QScreen* screen = nullptr);
 // is one, else by setting the X input focus directly.
 void giveFocusTo(QWidget& window);
 
-}  // namespace launcher
+}  // namespace view

@@ -36,7 +36,7 @@ double milliseconds(std::chrono::steady_clock::duration span) {
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    launcher::installFontSubstitutions();
+    view::installFontSubstitutions();
     const std::filesystem::path folder = argc > 1 ? argv[1] : DEMO_FOLDER;
 
     auto platform = platform::createLinuxPlatform();

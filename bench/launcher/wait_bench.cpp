@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
     testing_support::XvfbServer xvfb;
     qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication application(argc, argv);
-    launcher::installFontSubstitutions();
+    view::installFontSubstitutions();
     const auto folder = launcher_bench::makeGameFolder("lorvane-wait-bench", 10);
     std::filesystem::current_path(folder);
 

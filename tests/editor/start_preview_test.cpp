@@ -141,7 +141,7 @@ TEST_F(StartPreviewTest, MainLayoutWithoutPicturesLooksAsTheLauncherDrawsIt) {
 
 TEST_F(StartPreviewTest, AFieldOrSwitchChangeRedrawsOnTheNextTurnOfTheEventLoop) {
     openPreview();
-    const launcher::StartScreen* screen = preview().screen();
+    const view::StartScreen* screen = preview().screen();
     ASSERT_NE(screen, nullptr);
     EXPECT_FALSE(screen->Label3->isHidden());  // splash layout
     const QImage before = pixels(*preview().screenHost());
@@ -164,7 +164,7 @@ TEST_F(StartPreviewTest, AMissingPictureShowsAPlaceholderAndTheStatusSaysTheLaun
     std::filesystem::remove(gameFolder / "Data" / "stop.bmp");
     openPreview();
 
-    const launcher::StartScreen* screen = preview().screen();
+    const view::StartScreen* screen = preview().screen();
     EXPECT_EQ(screen->Command6->picture().toImage(),
               editor::missingPicturePlaceholder("Data\\stop.bmp").toImage());
     EXPECT_FALSE(screen->Command4->picture().isNull());
@@ -205,7 +205,7 @@ TEST_F(StartPreviewTest, TheGameFolderIsTheEditorsFolderUntilOneIsPicked) {
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    launcher::installFontSubstitutions();
+    view::installFontSubstitutions();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

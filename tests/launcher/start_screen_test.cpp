@@ -119,7 +119,7 @@ TEST_F(LauncherTest, ButtonPictureReplacesCaptionAndColourInBothLayouts) {
     writeScript(menuScript("1", "False", "False", "False", "CMD1P,Data\\play.bmp\n"));
     start& w = load();
     ASSERT_FALSE(startupFailure) << startupFailure->report();
-    for (launcher::GraphicalButton* button : {w.Command1, w.Command4}) {
+    for (view::GraphicalButton* button : {w.Command1, w.Command4}) {
         EXPECT_FALSE(button->picture().isNull());
         EXPECT_EQ(button->picture().size(), QSize(40, 20));
         EXPECT_EQ(button->text(), "");
@@ -188,7 +188,7 @@ TEST(GraphicalButtonAtScale, TheBlackEdgesAreTheOutermostPixels) {
     QPalette colours = host.palette();
     colours.setColor(QPalette::Window, window);
     host.setPalette(colours);
-    auto* button = new launcher::GraphicalButton(&host);
+    auto* button = new view::GraphicalButton(&host);
     button->setFaceColour(face);
     for (const qreal scale : {1.0, 1.25, 1.5, 2.0})
         for (const QRect place : {QRect(37, 21, 85, 33), QRect(38, 22, 86, 34), QRect(39, 20, 84, 31)}) {

@@ -160,7 +160,7 @@ TEST_F(LauncherTest, StartUpFailuresShowNothingAndNameTheirPlace) {
 // Decoded ahead while the script is read: what the first frame draws. The
 // help picture waits for Help.
 TEST(PicturesNamedIn, AreTheStartScreensPicturesOnly) {
-    EXPECT_EQ(launcher::picturesNamedIn("CMD1P,Data\\play.bmp\r\nINFOP,Data\\help.bmp\r\nCMD5P,Data\\\r\n"
+    EXPECT_EQ(view::picturesNamedIn("CMD1P,Data\\play.bmp\r\nINFOP,Data\\help.bmp\r\nCMD5P,Data\\\r\n"
                                         "CMD2P,Data\\setup.bmp\r\n"),
               (std::vector<std::string>{"Data\\background.bmp", "Data\\play.bmp", "Data\\setup.bmp"}));
 }
@@ -174,11 +174,11 @@ TEST_F(LauncherTest, PicturesAreReadAsTheirFirstBytesSay) {
     ASSERT_TRUE(image.save(QString::fromStdString((folder / "Data/jpeg.bmp").string()), "JPEG", 100));
     for (const char* name : {"Data\\plain.bmp", "Data\\png.bmp", "Data\\jpeg.bmp"}) {
         SCOPED_TRACE(name);
-        EXPECT_EQ(launcher::loadPicture(name).size(), QSize(8, 6));
+        EXPECT_EQ(view::loadPicture(name).size(), QSize(8, 6));
     }
     writeFile("Data/torn.bmp", "BM and nothing a bitmap needs");
     try {
-        launcher::loadPicture("Data\\torn.bmp");
+        view::loadPicture("Data\\torn.bmp");
         ADD_FAILURE() << "a torn bitmap was read";
     } catch (const script::Failure& failure) {
         EXPECT_EQ(failure.kind(), script::FailureKind::InvalidPicture);
@@ -198,7 +198,7 @@ TEST_F(LauncherTest, APictureTooLargeToDecodeSaysItsSizeAndTheLimit) {
     put32(0), put32(0), put32(2835), put32(2835), put32(0), put32(0);
     writeFile("Data/huge.bmp", header);
     try {
-        launcher::loadPicture("Data\\huge.bmp");
+        view::loadPicture("Data\\huge.bmp");
         ADD_FAILURE() << "a picture beyond the limit was read";
     } catch (const script::Failure& failure) {
         EXPECT_EQ(failure.kind(), script::FailureKind::InvalidPicture);
