@@ -15,20 +15,22 @@ namespace {
 
 class X11GstreamerBackend final : public DesktopBackend {
 public:
-    MediaEngine& media() override { return media_; }
-    bool playSoundToEnd(const std::filesystem::path& file) override { return platform::playSoundToEnd(file); }
     X11GstreamerBackend() {
         watch_.setInterval(100);
         QObject::connect(&watch_, &QTimer::timeout, [this] { watchGame(); });
     }
 
-    // While the block holds, the game is watched: a game that closed its
-    // window or ended frees the player at once, and the next keys report it.
+    MediaEngine& media() override { return media_; }
+    bool playSoundToEnd(const std::filesystem::path& file) override { return platform::playSoundToEnd(file); }
+    // While the block holds, the launcher's windows stay passive and the game
+    // is watched: a game that closed its window or ended frees the player at
+    // once, and the next keys report it.
     bool blockInput(bool block) override {
-        if (block == watch_.isActive()) return block ? inputBlock_.block() : inputBlock_.release();
-        keystrokes_.keepOwnWindowsPassive(block);
-        if (block) watch_.start();
-        else watch_.stop();
+        if (block != watch_.isActive()) {
+            keystrokes_.keepOwnWindowsPassive(block);
+            if (block) watch_.start();
+            else watch_.stop();
+        }
         return block ? inputBlock_.block() : inputBlock_.release();
     }
     void sendKeys(const std::vector<KeyStroke>& strokes) override { keystrokes_.send(strokes); }

@@ -15,6 +15,7 @@
 #include <time.h>
 
 #include <algorithm>
+#include <cstdint>
 
 #include "platform/clock_and_wait.h"
 #include "script/failure.h"
@@ -124,7 +125,8 @@ unsigned long KeystrokeSender::playersLastInputTime() {
         const unsigned long timeWindow = property(window, timeWindowAtom, XA_WINDOW);
         const unsigned long time = property(timeWindow ? timeWindow : window, userTimeAtom, XA_CARDINAL);
         // Server time wraps after 49 days: later means a small step forward.
-        if (time && (!latest || static_cast<long>(static_cast<unsigned>(time - latest)) > 0)) latest = time;
+        if (time && (!latest || static_cast<std::int32_t>(static_cast<std::uint32_t>(time - latest)) > 0))
+            latest = time;
     }
     return trap.failed() ? 0 : latest;
 }
