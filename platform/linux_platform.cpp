@@ -2,6 +2,7 @@
 // puts them together behind the interface. Media, sounds, keystrokes and the
 // input block come from the desktop services library, loaded on first use.
 
+#include <QApplication>
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
@@ -16,7 +17,6 @@
 #include "platform/path_existence.h"
 #include "platform/platform.h"
 #include "platform/program_start.h"
-#include "platform/x11/x_display.h"
 #include "script/failure.h"
 #include "script/windows_path.h"
 
@@ -102,7 +102,7 @@ public:
     void OpenInTextEditor(const std::string& path, NotOpened whenNotOpened) override {
         openWithDesktop(path, std::move(whenNotOpened));
     }
-    void Beep() override { ringBell(bellConnection_); }
+    void Beep() override { QApplication::beep(); }
 
     double Timer() override { return secondsSinceLocalMidnight(); }
     double MonotonicSeconds() override { return monotonicSeconds(); }
@@ -118,7 +118,6 @@ private:
         return backend_.get();
     }
 
-    XConnection bellConnection_;
     bool backendTried_ = false;
     // The services outlive the devices the interpreter holds.
     std::unique_ptr<DesktopBackend> backend_;

@@ -46,11 +46,4 @@ bool XErrorTrap::failed() {
     return errorCount > 0;
 }
 
-void ringBell(XConnection& connection) {
-    if (Display* d = connection.display()) {
-        XBell(d, 0);
-        XFlush(d);
-    }
-}
-
 }  // namespace platform

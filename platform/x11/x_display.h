@@ -37,7 +37,4 @@ private:
     int (*previous_)(Display*, XErrorEvent*);
 };
 
-// The X bell at the default volume; silent without a display.
-void ringBell(XConnection& connection);
-
 }  // namespace platform
