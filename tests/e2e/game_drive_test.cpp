@@ -63,6 +63,15 @@ void withoutIntro(e2e::GameFolder& game) {
 
 bool hasLine(const std::string& text, const std::string& line) { return text.find(line) != std::string::npos; }
 
+// S on the start screen: the game gets its two keys and the launcher ends well.
+void skipToTheGame(Desktop& d) {
+    auto& launcher = d.game.startLauncher();
+    ASSERT_TRUE(d.startWindow().isValid()) << d.game.launcherStderr();
+    d.x.key("s");
+    EXPECT_EQ(e2e::waitForKeyLog(d.game, kSkipKeys, 15s), kSkipKeys) << d.game.launcherStderr();
+    EXPECT_EQ(launcher.waitForExit(10s), 0) << d.game.launcherStderr();
+}
+
 // The window asks the window manager for no keyboard focus.
 bool takesNoFocus(XSession& x, Window window) {
     XWMHints* hints = XGetWMHints(x.display(), window);
@@ -82,11 +91,7 @@ TEST(GameDrive, AGameThatSetsNoProcessIdGetsItsKeys) {
         Desktop d(kind);
         ASSERT_TRUE(d.windowManager.ready());
         GameHabit plain("ZEMBROT_PLAIN", "1");
-        auto& launcher = d.game.startLauncher();
-        ASSERT_TRUE(d.startWindow().isValid()) << d.game.launcherStderr();
-        d.x.key("s");
-        EXPECT_EQ(e2e::waitForKeyLog(d.game, kSkipKeys, 15s), kSkipKeys) << d.game.launcherStderr();
-        EXPECT_EQ(launcher.waitForExit(10s), 0) << d.game.launcherStderr();
+        skipToTheGame(d);
     }
 }
 
@@ -98,11 +103,7 @@ TEST(GameDrive, AGameThatReadsKeysLateGetsEveryKeyOnTheSkipPath) {
     menu.text[1] = "0";  // TIMEDELAY3: no pause between the start and Alt+G
     Desktop d(WindowManager::Bare, menu);
     GameHabit late("ZEMBROT_READS_KEYS_AFTER_MS", "800");
-    auto& launcher = d.game.startLauncher();
-    ASSERT_TRUE(d.startWindow().isValid()) << d.game.launcherStderr();
-    d.x.key("s");
-    EXPECT_EQ(e2e::waitForKeyLog(d.game, kSkipKeys, 15s), kSkipKeys) << d.game.launcherStderr();
-    EXPECT_EQ(launcher.waitForExit(10s), 0) << d.game.launcherStderr();
+    skipToTheGame(d);
     EXPECT_FALSE(hasLine(d.game.launcherStderr(), "lost")) << d.game.launcherStderr();
 }
 
@@ -175,11 +176,7 @@ TEST(GameDrive, UnderI3PlayAndTheSkipKeyDriveTheGame) {
     {
         Desktop d(WindowManager::I3);
         ASSERT_TRUE(d.windowManager.ready());
-        auto& launcher = d.game.startLauncher();
-        ASSERT_TRUE(d.startWindow().isValid()) << d.game.launcherStderr();
-        d.x.key("s");
-        EXPECT_EQ(e2e::waitForKeyLog(d.game, kSkipKeys, 15s), kSkipKeys) << d.game.launcherStderr();
-        EXPECT_EQ(launcher.waitForExit(10s), 0) << d.game.launcherStderr();
+        skipToTheGame(d);
     }
 }
 
