@@ -14,6 +14,7 @@ packages=(
   xvfb xauth xdg-utils
   fonts-comic-neue fonts-liberation2 timgm6mb-soundfont
   wine wine64 gcc-mingw-w64-x86-64 openbox i3-wm
+  xfwm4 mutter sway xwayland dbus-daemon dbus-x11 x11-xserver-utils util-linux
   qt6-svg-dev scdoc
   lintian desktop-file-utils appstream dpkg-dev fakeroot file man-db x11-utils
 )

@@ -15,7 +15,7 @@
 #include "receiver_process.h"
 
 using platform_tests::ChildProcess;
-using platform_tests::PlayerDevices;
+using testing_support::PlayerDevices;
 using platform_tests::Receiver;
 
 namespace {

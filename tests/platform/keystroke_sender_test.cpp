@@ -18,7 +18,7 @@
 #include "script/failure.h"
 
 using platform_tests::ChildProcess;
-using platform_tests::PlayerDevices;
+using testing_support::PlayerDevices;
 using platform_tests::Receiver;
 
 namespace {

@@ -4,9 +4,9 @@
 
 #include <string>
 
-namespace platform_tests {
+namespace testing_support {
 
-PlayerDevices::PlayerDevices() : display_(XOpenDisplay(nullptr)) {
+PlayerDevices::PlayerDevices(const char* displayName) : display_(XOpenDisplay(displayName)) {
     if (!display_) return;
     int count = 0;
     XDeviceInfo* devices = XListInputDevices(display_, &count);
@@ -43,4 +43,4 @@ void PlayerDevices::movePointer(int x, int y) {
     XSync(display_, False);
 }
 
-}  // namespace platform_tests
+}  // namespace testing_support

@@ -5,11 +5,12 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput.h>
 
-namespace platform_tests {
+namespace testing_support {
 
 class PlayerDevices {
 public:
-    PlayerDevices();
+    // On the display named `displayName`, or on the one in DISPLAY.
+    explicit PlayerDevices(const char* displayName = nullptr);
     ~PlayerDevices();
     PlayerDevices(const PlayerDevices&) = delete;
     PlayerDevices& operator=(const PlayerDevices&) = delete;
@@ -27,4 +28,4 @@ private:
     XDevice* mouse_ = nullptr;
 };
 
-}  // namespace platform_tests
+}  // namespace testing_support
