@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -43,15 +44,18 @@ void writeFile(const fs::path& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
 
-// The lines of `path` that hold nothing the test cannot run or does not want
-// (the autostart `exec` lines of a distribution's window-manager config).
-std::string withoutExecLines(const fs::path& path) {
+// A distribution's window-manager configuration without the lines that
+// start with one of `dropped`: autostart `exec` lines, and what names files
+// a minimal installation lacks.
+std::string configWithout(const fs::path& path, const std::vector<std::string>& dropped) {
     std::ifstream in(path);
     std::string line, kept;
     while (std::getline(in, line)) {
         const auto first = line.find_first_not_of(" \t");
-        if (first != std::string::npos && line.compare(first, 5, "exec ") == 0) continue;
-        kept += line + "\n";
+        const auto drop = [&](const std::string& start) {
+            return first != std::string::npos && line.compare(first, start.size(), start) == 0;
+        };
+        if (std::none_of(dropped.begin(), dropped.end(), drop)) kept += line + "\n";
     }
     return kept;
 }
@@ -130,7 +134,7 @@ DesktopSession::DesktopSession(Desktop desktop)
         startWindowManager(XFWM4_PROGRAM, {"--sm-client-disable"});
         break;
     case Desktop::I3:
-        writeFile(folder_ / "i3.config", withoutExecLines("/etc/i3/config"));
+        writeFile(folder_ / "i3.config", configWithout("/etc/i3/config", {"exec "}));
         startWindowManager(I3_PROGRAM, {"-c", (folder_ / "i3.config").string()});
         break;
     case Desktop::Mutter:
@@ -163,6 +167,19 @@ std::string DesktopSession::why() const {
         if (!logged.empty()) text += std::string("\n--- ") + log + "\n" + logged;
     }
     return text;
+}
+
+QImage DesktopSession::playerScreen() const {
+    const std::string programs = programDisplay_;
+    setenv("DISPLAY", xvfb_.display().c_str(), 1);
+    QImage screen;
+    try {
+        desktop_driver::XSession player;
+        screen = player.capture();
+    } catch (const std::exception&) {
+    }
+    setenv("DISPLAY", programs.c_str(), 1);
+    return screen;
 }
 
 void DesktopSession::setSessionVariable(const std::string& name, const std::optional<std::string>& value) {
@@ -256,12 +273,13 @@ void DesktopSession::startSway() {
             return;
         }
     }
-    // The distribution's configuration, and one line more: its Xwayland lets
+    // The distribution's configuration (without its wallpaper, which is a
+    // package of its own, and its autostart lines), and one line more: its Xwayland lets
     // only sway's user in, so let root's programs in as well, and say which
     // displays the session has.
     const fs::path session = out / "session";
     writeFile(folder_ / "sway.config",
-              "include /etc/sway/config\n"
+              configWithout("/etc/sway/config", {"exec ", "output * bg ", "include /etc/sway/config.d/"}) +
               "exec sh -c 'xhost +si:localuser:root >/dev/null && printf \"%s\\n%s\\n\" \"$DISPLAY\" "
               "\"$WAYLAND_DISPLAY\" >" + session.string() + ".new && mv " + session.string() + ".new " +
                   session.string() + "'\n");

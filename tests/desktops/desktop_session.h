@@ -6,6 +6,7 @@
 // object lives, so that the programs a test starts run as in that session;
 // the player's keyboard and mouse stay those of the Xvfb underneath.
 
+#include <QImage>
 #include <QPoint>
 
 #include <filesystem>
@@ -52,6 +53,8 @@ public:
     const std::string& programDisplay() const { return programDisplay_; }
     // Where a point of the programs' screen lies on the player's screen.
     QPoint onPlayerScreen(QPoint programPoint) const { return programPoint + outputOrigin_; }
+    // What the player sees: the whole screen of the Xvfb.
+    QImage playerScreen() const;
 
 private:
     void startBus();
