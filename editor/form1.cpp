@@ -54,6 +54,14 @@ Form1::Form1(QWidget* parent)
     setFont(controlFont());
     setFixedSize(twipsSize(3960, 3105));
 
+    buildSliders();
+    buildPreviewAndFields();
+    setTabOrder();
+    Form_Load();
+}
+
+// The three labelled sliders: red, green, blue.
+void Form1::buildSliders() {
     Label1 = makeLabel(this, QStringLiteral("Label1"), QStringLiteral("RED"), twips(120, 240, 0, 0).topLeft(),
                        controlFont(true));
     Label2 = makeLabel(this, QStringLiteral("Label2"), QStringLiteral("GREEN"), twips(600, 240, 0, 0).topLeft(),
@@ -83,6 +91,13 @@ Form1::Form1(QWidget* parent)
         });
     }
 
+    // Made after the bars, so that it is deleted after them.
+    auto* barStyle = new SteppingTrackStyle;
+    barStyle->setParent(this);
+    for (QScrollBar* bar : scrColor) bar->setStyle(barStyle);
+}
+
+void Form1::buildPreviewAndFields() {
     picColor = new QWidget(this);
     picColor->setObjectName(QStringLiteral("picColor"));
     picColor->setGeometry(twips(1995, 255, 1680, 1935));
@@ -98,19 +113,15 @@ Form1::Form1(QWidget* parent)
     Label5 = makeLabel(this, QStringLiteral("Label5"), QStringLiteral(" ,"), twips(1095, 2610, 0, 0).topLeft(),
                        sansSerif(18, true));
     for (QLabel* comma : {Label4, Label5}) comma->lower();
+}
 
-    // Made after the bars, so that it is deleted after them.
-    auto* barStyle = new SteppingTrackStyle;
-    barStyle->setParent(this);
-    for (QScrollBar* bar : scrColor) bar->setStyle(barStyle);
-
+void Form1::setTabOrder() {
     QWidget::setTabOrder(scrColor[0], scrColor[1]);
     QWidget::setTabOrder(scrColor[1], scrColor[2]);
     QWidget::setTabOrder(scrColor[2], Text1);
     QWidget::setTabOrder(Text1, Text2);
     QWidget::setTabOrder(Text2, Text3);
     QWidget::setTabOrder(Text3, Text4);
-    Form_Load();
 }
 
 void Form1::Form_Load() {

@@ -26,6 +26,9 @@ public:
     void scrColor_Scroll(int index);
 
 private:
+    void buildSliders();
+    void buildPreviewAndFields();
+    void setTabOrder();
     void showComponents();
     std::array<int, 3> pressedValue_{};
 };
