@@ -1,6 +1,7 @@
 #include "frm_main.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFrame>
@@ -11,6 +12,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QStatusBar>
 #include <algorithm>
 #include <exception>
 #include <limits>
@@ -21,6 +23,7 @@
 #include "compile_save.h"
 #include "form1.h"
 #include "frame_box.h"
+#include "game_menu.h"
 #include "load_passes.h"
 #include "message_boxes.h"
 #include "platform/platform.h"
@@ -141,6 +144,9 @@ frmMain::frmMain(platform::Platform& platform, MessageBoxes& messages, QWidget* 
     Check5->setValue(Grayed);
     Check8->setValue(Grayed);
     connectHandlers();
+    gameMenu_ = new GameMenu(*this, platform_, messages_);
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->setFont(controlFont());
     setTabOrder();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     Text2->setFocus();
@@ -355,8 +361,24 @@ void frmMain::buildMenu() {
     connect(mnuStartScreenPreview, &QAction::triggered, this, &frmMain::mnuStartScreenPreview_Click);
 }
 
+void frmMain::followGameFolder(const QString& folder) {
+    gameFolder_ = folder;
+    if (preview_) preview_->setGameFolder(folder);
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    if (!gameMenu_->maySwitchAway()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
 StartPreview* frmMain::preview() {
-    if (!preview_) connectPreview();
+    if (!preview_) {
+        connectPreview();
+        if (!gameFolder_.isEmpty()) preview_->setGameFolder(gameFolder_);
+    }
     return preview_;
 }
 
@@ -440,6 +462,7 @@ void frmMain::Label4_MouseMove() { Label4->setToolTip(QStringLiteral(" Not the N
 
 void frmMain::Command1_Click() {
     if (!messages_.askYesNo(this, " Exit", "  Are you sure you want to Exit")) return;
+    if (!gameMenu_->maySwitchAway()) return;
     if (picker_) picker_->close();
     close();
     QCoreApplication::quit();

@@ -26,6 +26,7 @@ class Form1;
 class MessageBoxes;
 class StartPreview;
 class CheckWindow;
+class GameMenu;
 struct LoadPass;
 
 class frmMain : public QMainWindow {
@@ -44,6 +45,9 @@ public:
     StartPreview* preview();
     // The fields and switches as Compile/Save writes them.
     script::EditorSnapshot snapshot() const;
+    GameMenu* gameMenu() const { return gameMenu_; }
+    // The preview and File › Check look at `folder` from now on.
+    void followGameFolder(const QString& folder);
 
     // Controls, by the names the handlers use.
     QLineEdit *Text1, *Text2, *Text3, *Text4, *Text5, *Text6, *Text7, *Text8, *Text9, *Text10,
@@ -84,6 +88,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildWindow();
@@ -111,6 +116,8 @@ private:
     QPointer<Form1> picker_;
     StartPreview* preview_ = nullptr;
     CheckWindow* checkWindow_ = nullptr;
+    GameMenu* gameMenu_ = nullptr;
+    QString gameFolder_;  // empty: the preview's own choice
 };
 
 }  // namespace editor

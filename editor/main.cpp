@@ -10,6 +10,7 @@
 
 #include "command_line.h"
 #include "frm_main.h"
+#include "game_menu.h"
 #include "view/fonts.h"
 #include "message_boxes.h"
 #include "platform/platform.h"
@@ -88,6 +89,7 @@ int main(int argc, char** argv) {
         editor::centreOnScreen(&window);
         window.show();
         window.activateWindow();
+        if (commandLine.gameFolder) window.gameMenu()->openGameFolder(*commandLine.gameFolder);
         return application.exec();
     } catch (...) {
         reportAndExit(describe(std::current_exception()));

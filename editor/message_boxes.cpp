@@ -1,6 +1,7 @@
 #include "message_boxes.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 #include <QString>
 #include <iostream>
 
@@ -23,6 +24,27 @@ public:
         QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title),
                         QString::fromStdString(text), QMessageBox::Ok, parent);
         box.exec();
+    }
+
+    SaveAnswer askSaveDiscardCancel(QWidget* parent, const std::string& title, const std::string& text) override {
+        QMessageBox box(QMessageBox::Warning, QString::fromStdString(title), QString::fromStdString(text),
+                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+        box.setDefaultButton(QMessageBox::Save);
+        switch (box.exec()) {
+            case QMessageBox::Save: return SaveAnswer::Save;
+            case QMessageBox::Discard: return SaveAnswer::Discard;
+            default: return SaveAnswer::Cancel;
+        }
+    }
+
+    bool askProceedOrCancel(QWidget* parent, const std::string& title, const std::string& text,
+                            const std::string& proceed) override {
+        QMessageBox box(QMessageBox::Warning, QString::fromStdString(title), QString::fromStdString(text),
+                        QMessageBox::NoButton, parent);
+        QPushButton* goAhead = box.addButton(QString::fromStdString(proceed), QMessageBox::AcceptRole);
+        box.setDefaultButton(box.addButton(QMessageBox::Cancel));
+        box.exec();
+        return box.clickedButton() == goAhead;
     }
 
     void reportFailure(QWidget* parent, const script::Failure& failure) override {

@@ -11,6 +11,8 @@ namespace script { class Failure; }
 
 namespace editor {
 
+enum class SaveAnswer { Save, Discard, Cancel };
+
 class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
@@ -18,6 +20,12 @@ public:
     virtual bool askYesNo(QWidget* parent, const std::string& title, const std::string& prompt) = 0;
     // A single OK, no icon; returns once the box is closed.
     virtual void inform(QWidget* parent, const std::string& title, const std::string& text) = 0;
+    // Save, Discard and Cancel, Save the default, a warning icon.
+    virtual SaveAnswer askSaveDiscardCancel(QWidget* parent, const std::string& title, const std::string& text) = 0;
+    // A button that goes ahead (captioned `proceed`: "Save", "Open") and
+    // Cancel, Cancel the default. True to go ahead.
+    virtual bool askProceedOrCancel(QWidget* parent, const std::string& title, const std::string& text,
+                                    const std::string& proceed) = 0;
     // A failure that the editor survives: names it, and the file where known.
     virtual void reportFailure(QWidget* parent, const script::Failure& failure) = 0;
 };

@@ -14,14 +14,11 @@ script::MenuSettings initialStartupValues(const std::string& fileName) {
 
 void readStartupScript(std::string bytes, script::MenuSettings& values, const std::function<void()>& afterField) {
     script::FieldReader reader(std::move(bytes), values.fileName);
-    // The end is tested only after a field is read, so an empty script fails
-    // at its first read.
-    do {
-        const script::Record record = script::readRecord(reader, script::launcherKeywords());
-        if (record.kind == script::Record::Kind::Skipped) continue;
+    script::readAllRecords(reader, script::launcherKeywords(), [&](const script::Record& record) {
+        if (record.kind == script::Record::Kind::Skipped) return;
         if (record.kind == script::Record::Kind::Matched) script::storeLauncherRecord(values, record);
         afterField();
-    } while (!reader.atEnd());
+    });
 }
 
 }  // namespace menu

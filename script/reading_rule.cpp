@@ -74,4 +74,11 @@ Record readRecord(FieldReader& reader, std::span<const Keyword> table) {
     return record;
 }
 
+void readAllRecords(FieldReader& reader, std::span<const Keyword> table,
+                    const std::function<void(const Record&)>& take) {
+    do {
+        take(readRecord(reader, table));
+    } while (!reader.atEnd());
+}
+
 }  // namespace script

@@ -1,6 +1,7 @@
 #pragma once
 // The reading rule that all three readers share, and their keyword tables.
 
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -40,6 +41,12 @@ struct Record {
 // they stand; anything else -> Unmatched, and nothing more is read.
 // Throws Failure(InputPastEndOfFile) naming the keyword when a value is missing.
 Record readRecord(FieldReader& reader, std::span<const Keyword> table);
+
+// Reads `reader` to its end by the rule, handing `take` every field taken:
+// skipped, matched with its values, or unmatched. The end is tested only
+// after a field is read, so an empty script fails at its first read.
+void readAllRecords(FieldReader& reader, std::span<const Keyword> table,
+                    const std::function<void(const Record&)>& take);
 
 std::string upperAscii(std::string_view text);
 

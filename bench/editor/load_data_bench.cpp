@@ -28,6 +28,12 @@ public:
     std::string failure;
     bool askYesNo(QWidget*, const std::string&, const std::string&) override { return true; }
     void inform(QWidget*, const std::string&, const std::string&) override {}
+    editor::SaveAnswer askSaveDiscardCancel(QWidget*, const std::string&, const std::string&) override {
+        return editor::SaveAnswer::Discard;
+    }
+    bool askProceedOrCancel(QWidget*, const std::string&, const std::string&, const std::string&) override {
+        return true;
+    }
     void reportFailure(QWidget*, const script::Failure& f) override { failure = f.report(); }
 };
 

@@ -68,6 +68,17 @@ public:
         shown.push_back(title + "|" + text);
         if (whileInformOpen) whileInformOpen();
     }
+    editor::SaveAnswer saveAnswer = editor::SaveAnswer::Save;
+    bool proceed = true;
+    editor::SaveAnswer askSaveDiscardCancel(QWidget*, const std::string& title, const std::string& text) override {
+        shown.push_back(title + "|" + text);
+        return saveAnswer;
+    }
+    bool askProceedOrCancel(QWidget*, const std::string& title, const std::string& text,
+                            const std::string& proceedCaption) override {
+        shown.push_back(title + "|" + text + "|" + proceedCaption);
+        return proceed;
+    }
     void reportFailure(QWidget*, const script::Failure& failure) override {
         shown.push_back("failure|" + failure.report());
     }
