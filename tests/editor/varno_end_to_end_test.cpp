@@ -17,6 +17,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <sstream>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
@@ -95,6 +96,15 @@ public:
         XSync(display_, False);
     }
 
+    // A key with Control held, as for a menu's shortcut.
+    void controlKey(KeySym symbol) {
+        const KeyCode control = XKeysymToKeycode(display_, XK_Control_L);
+        XTestFakeKeyEvent(display_, control, True, CurrentTime);
+        key(symbol);
+        XTestFakeKeyEvent(display_, control, False, CurrentTime);
+        XSync(display_, False);
+    }
+
     void type(const std::string& text) {
         for (unsigned char c : text) key(c == ' ' ? XK_space : static_cast<KeySym>(c));
     }
@@ -140,11 +150,31 @@ constexpr int kTabOrder[] = {2,  1,  3,  4,  5,  9,  10, 11, -1, -2, 7,  8,  12,
 
 // Varno itself, on the test's X server (not Qt's offscreen platform), until
 // its main window is there.
-void startVarno(Keyboard& keyboard, Program& varno, Window& main) {
+void startVarno(Keyboard& keyboard, Program& varno, Window& main, const std::string& gameFolder = {}) {
     ::unsetenv("QT_QPA_PLATFORM");
-    char* argv[] = {const_cast<char*>(VARNO_PROGRAM), nullptr};
+    std::string folder = gameFolder;
+    char* argv[] = {const_cast<char*>(VARNO_PROGRAM), folder.empty() ? nullptr : folder.data(), nullptr};
     ASSERT_EQ(posix_spawn(&varno.pid, VARNO_PROGRAM, nullptr, nullptr, argv, environ), 0);
-    ASSERT_TRUE(waitUntil([&] { return (main = keyboard.findWindow("   Varno")) != 0; }));
+    const std::string title = gameFolder.empty() ? "   Varno" : "   Varno - " + gameFolder;
+    ASSERT_TRUE(waitUntil([&] { return (main = keyboard.findWindow(title)) != 0; }));
+}
+
+// The children of process `parent`, from /proc.
+std::vector<pid_t> childrenOf(pid_t parent) {
+    std::vector<pid_t> children;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        const std::string name = entry.path().filename();
+        if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+        std::ifstream stat(entry.path() / "stat");
+        std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+        const std::size_t after = text.rfind(") ");
+        if (after == std::string::npos) continue;
+        std::istringstream fields(text.substr(after + 2));
+        char state;
+        pid_t ppid = 0;
+        if (fields >> state >> ppid && ppid == parent) children.push_back(std::stoi(name));
+    }
+    return children;
 }
 
 // The demo's fields typed and its boxes ticked, from the focused first
@@ -183,11 +213,11 @@ TEST(VarnoEndToEnd, FieldsTypedInTabOrderCompileToTheExpectedFiles) {
     keyboard.key(XK_space);
     Window box = 0;
     ASSERT_TRUE(waitUntil([&] { return (box = keyboard.findWindow(" Compile")) != 0; }));
+    // Both files are in place by the time the message says so.
     EXPECT_TRUE(std::filesystem::exists(home.pod()));
-    EXPECT_FALSE(std::filesystem::exists(home.bak()));
+    EXPECT_TRUE(std::filesystem::exists(home.bak()));
     keyboard.focus(box);
     keyboard.key(XK_Return);
-    ASSERT_TRUE(waitUntil([&] { return std::filesystem::exists(home.bak()); }));
 
     EXPECT_EQ(withoutDateLine(readBytes(home.pod())), fileAfterDateLine(demoMenuScriptRecords()));
     EXPECT_EQ(withoutDateLine(readBytes(home.bak())), fileAfterDateLine(demoStateFileRecords()));
@@ -237,4 +267,53 @@ TEST(VarnoEndToEnd, TheStartScreenPreviewFollowsTheFieldsAsTheyAreTyped) {
     const auto background = [&] { return windowShot(keyboard.display(), preview).at(30, 250); };
     EXPECT_TRUE(waitUntil([&] { return background() == 0x000080; }, 10)) << std::hex << background();
     windowShot(keyboard.display(), preview).savePng(PREVIEW_SCREENSHOT_PATH);
+}
+
+// A packager's round trip: the game folder opened from the command line, a
+// field changed, Ctrl+S, F5, and the real launcher runs the new script there.
+TEST(VarnoEndToEnd, AGameFolderIsEditedSavedAndTriedInTheLauncher) {
+    TempHome home;
+    const std::filesystem::path game = home.path() / "Zembrot";
+    // The demo's settings without the files this folder does not have, in
+    // the layout that shows the title.
+    std::string script;
+    for (std::string record : demoMenuScriptRecords()) {
+        if (record == "SPLASH,1") record = "SPLASH,0";
+        const std::size_t comma = record.find(',');
+        const bool namesFile = record.find("Data\\") != std::string::npos;
+        script += (namesFile ? record.substr(0, comma + 1) + "Data\\" : record) + "\r\n";
+    }
+    writeBytes(game / "Data" / "kelo.pod", script);
+    testing_support::XvfbServer server;
+    Keyboard keyboard;
+    ASSERT_NE(keyboard.display(), nullptr);
+
+    Program varno;
+    Window main = 0;
+    ASSERT_NO_FATAL_FAILURE(startVarno(keyboard, varno, main, game.string()));
+    keyboard.focus(main);
+    // The first stop is Text2, then Text1, then the game title, selected whole.
+    keyboard.key(XK_Tab);
+    keyboard.key(XK_Tab);
+    keyboard.type("Edited");
+    ASSERT_TRUE(waitUntil([&] { return keyboard.findWindow("   Varno - " + game.string() + "*") != 0; }));
+    keyboard.controlKey(XK_s);
+    ASSERT_TRUE(waitUntil([&] { return readBytes(game / "Data" / "kelo.pod").find("TITLE,\"Edited\"") != std::string::npos; }));
+    EXPECT_EQ(readBytes(game / "Data" / "kelo.pod~"), script);
+    EXPECT_FALSE(std::filesystem::exists(home.pod()));
+
+    keyboard.key(XK_F5);
+    Window start = 0;
+    ASSERT_TRUE(waitUntil([&] { return (start = keyboard.findWindow("Start")) != 0; }));
+    const std::vector<pid_t> launchers = childrenOf(varno.pid);
+    ASSERT_EQ(launchers.size(), 1u);
+    EXPECT_EQ(std::filesystem::read_symlink("/proc/" + std::to_string(launchers[0]) + "/cwd"), game);
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    windowShot(keyboard.display(), start).savePng(GAME_FOLDER_SCREENSHOT_PATH);
+
+    // Any key closes the start window; the launcher ends and Varno stays.
+    keyboard.focus(start);
+    keyboard.key(XK_Escape);
+    ASSERT_TRUE(waitUntil([&] { return childrenOf(varno.pid).empty(); }));
+    EXPECT_NE(keyboard.findWindow("   Varno - " + game.string()), 0u);
 }
