@@ -27,3 +27,13 @@ for page in "${pages[@]}"; do
   warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)
   [[ -z "$warnings" ]] || fail "man --warnings $page: $warnings"
 done
+
+# A file named kelo.pod is of the script's type, and Varno's entry opens it.
+mime="$share/mime/packages"
+[[ $(ls "$mime") == *.xml ]] || fail "no shared-mime-info package installed"
+if command -v update-mime-database >/dev/null; then
+  update-mime-database "$share/mime" || fail "update-mime-database rejects $mime"
+  grep -q 'kelo.pod' "$share/mime/globs2" || fail "the glob kelo.pod is not in the mime database"
+fi
+grep -q '^MimeType=application/x-kelo-pod;' "$share"/applications/*.desktop || fail "Varno's entry opens no kelo.pod"
+grep -q '^Exec=varno %f' "$share"/applications/*.desktop || fail "Varno's entry takes no file"
