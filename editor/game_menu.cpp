@@ -157,7 +157,7 @@ bool GameMenu::openGameFolder(const std::filesystem::path& given) {
         messages_.reportFailure(&window_, script::Failure(script::FailureKind::OutOfMemory).aboutFile(scriptPath));
         return false;
     }
-    if ((imported.refusal || !imported.notices.empty()) &&
+    if ((imported.refusal || imported.encoding || !imported.notices.empty()) &&
         !messages_.askProceedOrCancel(&window_, " Open Game Folder",
                                       scriptPath.string() + " holds what the fields cannot:\n\n" +
                                           imported.noticeText(),
@@ -176,9 +176,7 @@ bool GameMenu::openGameFolder(const std::filesystem::path& given) {
     folder_ = *folder;
     hasScript_ = hasScript;
     backupKept_ = false;
-    dropNotice_.clear();
-    for (const ScriptNotice& notice : imported.notices)
-        if (notice.drops) dropNotice_ += notice.text + "\n";
+    dropNotice_ = imported.dropNotice();
     mnuSaveToGameFolder->setEnabled(true);
     setDirty(false);
     window_.followGameFolder(shownPath(*folder_));
@@ -193,8 +191,8 @@ bool GameMenu::saveToGameFolder() {
     if (!folder_) return false;
     if (!dropNotice_.empty() &&
         !messages_.askProceedOrCancel(&window_, " Save to Game Folder",
-                                      "Saving writes what the fields hold, and so drops what the script held "
-                                      "beyond them:\n\n" + dropNotice_,
+                                      "Saving writes what the fields hold; of what the script held, this "
+                                      "changes:\n\n" + dropNotice_,
                                       "Save"))
         return false;
 

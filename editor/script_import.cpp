@@ -9,6 +9,7 @@
 #include "script/keyword_table.h"
 #include "script/menu_settings.h"
 #include "script/reading_rule.h"
+#include "script/text_encoding.h"
 #include "script/untyped.h"
 
 namespace editor {
@@ -235,19 +236,31 @@ private:
 
 }  // namespace
 
-bool ImportedScript::dropsSomething() const {
-    return std::any_of(notices.begin(), notices.end(), [](const ScriptNotice& n) { return n.drops; });
+bool ImportedScript::dropsSomething() const { return !dropNotice().empty(); }
+
+std::string ImportedScript::dropNotice() const {
+    std::string text = encoding ? *encoding + "\n" : std::string();
+    for (const ScriptNotice& notice : notices)
+        if (notice.drops) text += notice.text + "\n";
+    return text;
 }
 
 std::string ImportedScript::noticeText() const {
     std::string text;
+    if (encoding) text += *encoding + "\n";
     if (refusal) text += "Lorvane would stop: " + *refusal + "\n";
     for (const ScriptNotice& notice : notices) text += notice.text + "\n";
     return text;
 }
 
-ImportedScript importScript(const std::string& bytes, const std::string& shownName) {
+ImportedScript importScript(const std::string& original, const std::string& shownName) {
     ImportedScript result;
+    const script::TextEncoding encoding = script::detectEncoding(original);
+    const std::string bytes = script::toWindows1252(original, encoding);
+    if (!encoding.isWindows1252())
+        result.encoding = "The script is saved as " + encoding.name() + ": " +
+                          script::whatTheLauncherReads(original, encoding) +
+                          ". The fields show its text; saving converts it to Windows-1252.";
     Importer importer(result, bytes);
     script::MenuSettings values;
     values.fileName = shownName;

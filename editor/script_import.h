@@ -25,13 +25,18 @@ struct ImportedScript {
     // What the launcher would stop with at start-up, if anything; the fields
     // hold what was read up to there.
     std::optional<std::string> refusal;
+    // The script is not in Windows-1252: what it is, what the launcher reads
+    // instead, and that saving converts it. The fields hold the text decoded.
+    std::optional<std::string> encoding;
 
     bool dropsSomething() const;
+    // The lines of the notice that saving would change, for Save to ask about.
+    std::string dropNotice() const;
     // The notice as one text for a person: the launcher's report first.
     std::string noticeText() const;
 };
 
-// Reads the script `bytes` (Windows-1252), reported as `shownName`.
+// Reads the script `bytes`, reported as `shownName`.
 ImportedScript importScript(const std::string& bytes, const std::string& shownName);
 
 }  // namespace editor

@@ -36,7 +36,7 @@ int checkFolder(const std::optional<std::string>& operand) {
     std::cout << "Checking " << (folder / "Data" / "kelo.pod").string() << "\n";
     const FolderCheck check = checkGameFolder(folder);
     std::cout << check.text();
-    return check.startupSucceeds() ? 0 : 1;
+    return check.passes() ? 0 : 1;
 }
 
 }  // namespace
@@ -53,7 +53,7 @@ std::optional<int> handleCommandLine(int argc, const char* const* argv) {
         QStringLiteral("check"),
         QStringLiteral("read FOLDER's Data/kelo.pod as start-up does (FOLDER: the working folder) and tell "
                        "what Play, Start, Setup and S would do and when, without starting anything; "
-                       "exit status 1 when start-up would stop"));
+                       "exit status 1 when start-up would stop or takes no record"));
     parser.addOption(check);
     parser.addPositionalArgument(QStringLiteral("FOLDER"), QStringLiteral("the game folder --check reads"),
                                  QStringLiteral("[FOLDER]"));

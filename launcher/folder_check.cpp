@@ -15,6 +15,7 @@
 #include "script/file_io.h"
 #include "script/keyword_table.h"
 #include "script/reading_rule.h"
+#include "script/text_encoding.h"
 #include "script/windows_path.h"
 
 namespace launcher {
@@ -43,7 +44,13 @@ private:
 };
 
 std::string shown(const std::string& scriptText) { return script::cp1252ToUtf8(scriptText); }
-std::string quoted(const std::string& scriptText) { return "\"" + shown(scriptText) + "\""; }
+// A long value is quoted by its start and its length, not whole.
+std::string quoted(const std::string& scriptText) {
+    constexpr std::size_t kLongest = 60;
+    if (scriptText.size() <= kLongest) return "\"" + shown(scriptText) + "\"";
+    return "\"" + shown(scriptText.substr(0, kLongest - 3)) + "...\" (" + std::to_string(scriptText.size()) +
+           " characters)";
+}
 
 std::string untypedText(const script::Untyped& value) {
     if (value.isEmpty()) return "(empty)";
@@ -244,13 +251,15 @@ FolderCheck::Sequence runSequence(const std::optional<std::string>& scriptBytes,
 }  // namespace
 
 std::string FolderCheck::text() const {
-    std::string out = "Records taken:\n";
+    std::string out = wrongEncoding ? *wrongEncoding + "\n" : std::string();
+    out += "Records taken:\n";
     for (const auto& record : records) out += "  " + record + "\n";
     if (records.empty()) out += "  (none)\n";
     out += "Warnings:\n";
     for (const auto& warning : warnings) out += "  " + warning + "\n";
     if (warnings.empty()) out += "  (none)\n";
     out += report ? "Start-up would stop: " + *report + "\n" : "Start-up would show the start screen.\n";
+    if (!report && records.empty()) out += "No record was taken from the script: the check fails.\n";
     for (const auto& sequence : sequences) {
         out += sequence.name + ":\n";
         for (const auto& line : sequence.lines) out += "  " + line + "\n";
@@ -267,6 +276,10 @@ FolderCheck checkGameFolder(const std::filesystem::path& folder, const std::opti
     } catch (const script::Failure&) {
         // Start-up below reports it, in its own words.
     }
+    if (const script::TextEncoding encoding = script::detectEncoding(bytes); !encoding.isWindows1252())
+        check.wrongEncoding = "The script is saved as " + encoding.name() + ": " +
+                              script::whatTheLauncherReads(bytes, encoding) +
+                              ". Save it as Windows-1252 (Varno's Save to Game Folder converts it).";
     script::MenuSettings values = menu::initialStartupValues(kScriptName);
     try {
         readRecords(bytes, check, values);

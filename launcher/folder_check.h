@@ -18,9 +18,15 @@ struct FolderCheck {
     std::vector<std::string> records;   // "line 4  TIMEDELAY  3"
     std::vector<std::string> warnings;  // "line 9: CMD1P names ..."
     std::optional<std::string> report;  // what start-up would stop with
+    // The script is not in Windows-1252: which encoding it is in, and what
+    // the launcher reads instead.
+    std::optional<std::string> wrongEncoding;
     std::vector<Sequence> sequences;
 
     bool startupSucceeds() const { return !report; }
+    // Start-up succeeds and takes at least one record from a script in
+    // Windows-1252.
+    bool passes() const { return startupSucceeds() && !records.empty() && !wrongEncoding; }
     // All of it, for a person to read.
     std::string text() const;
 };

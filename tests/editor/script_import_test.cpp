@@ -115,3 +115,20 @@ TEST(ScriptImport, KeysInAnySpellingAndBlankCaptionsComeBackAsTyped) {
     EXPECT_EQ(imported.box[6], 1);
     EXPECT_EQ(imported.box[1], 0);
 }
+
+TEST(ScriptImport, AScriptInAnotherEncodingIsNamedAndReadDecoded) {
+    // TITLE,"Café €" in UTF-16.
+    const std::string utf16 = "\xFF\xFE" + std::string("T\0I\0T\0L\0E\0,\0\"\0C\0a\0f\0\xE9\0 \0\xAC\x20\"\0\r\0\n\0", 30);
+    const editor::ImportedScript wide = editor::importScript(utf16, "Data/kelo.pod");
+    ASSERT_TRUE(wide.encoding);
+    EXPECT_NE(wide.encoding->find("UTF-16 (little-endian) with a byte-order mark"), std::string::npos) << *wide.encoding;
+    EXPECT_EQ(wide.text[3], "Caf\xC3\xA9 \xE2\x82\xAC");
+    EXPECT_TRUE(wide.dropsSomething());  // saving converts it, so Save asks
+
+    const editor::ImportedScript narrow =
+        editor::importScript("\xEF\xBB\xBFTITLE,\"Caf\xC3\xA9\"\r\n", "Data/kelo.pod");
+    ASSERT_TRUE(narrow.encoding);
+    EXPECT_NE(narrow.encoding->find("UTF-8 with a byte-order mark"), std::string::npos) << *narrow.encoding;
+    EXPECT_EQ(narrow.text[3], "Caf\xC3\xA9");
+    EXPECT_FALSE(editor::importScript("TITLE,\"Caf\xE9\"\r\n", "Data/kelo.pod").encoding);
+}

@@ -146,7 +146,32 @@ TEST_F(FolderCheckTest, TheProgramChecksWithoutADisplayAndExitsOneWhenStartUpWou
     auto [bad, badOutput] = run();
     EXPECT_EQ(bad, 1) << badOutput;
     EXPECT_NE(badOutput.find("Start-up would stop: Overflow"), std::string::npos) << badOutput;
+
+    // A script in another encoding is named and fails, whether or not
+    // start-up would take records from it.
+    const std::string text = "TITLE,\"Caf\xC3\xA9\"\r\nTIMEDELAY,2\r\n";
+    std::string utf16 = "\xFF\xFE";
+    for (const char c : std::string("TITLE,\"Zembrot\"\r\n")) utf16 += std::string{c, '\0'};
+    for (const auto& [bytes, named] : std::vector<std::pair<std::string, std::string>>{
+             {text, "UTF-8 without a byte-order mark: the launcher reads Windows-1252, so \"\xC3\xA9\" shows as \"\xC3\x83\xC2\xA9\""},
+             {utf16, "UTF-16 (little-endian) with a byte-order mark: the launcher reads Windows-1252 and finds no keyword"},
+             {utf16.substr(2), "UTF-16 (little-endian) without a byte-order mark"}}) {
+        writeFile("Data/kelo.pod", bytes);
+        auto [status, output] = run();
+        EXPECT_EQ(status, 1) << output;
+        EXPECT_NE(output.find("The script is saved as " + named), std::string::npos) << output;
+    }
 }
 #endif
+
+TEST_F(FolderCheckTest, ALongValueIsQuotedByItsStartAndLength) {
+    writeGame();
+    const launcher::FolderCheck check =
+        launcher::checkGameFolder(folder, "TITLE," + std::string(100000, 'x') + "\r\n");
+    ASSERT_EQ(check.records.size(), 1u);
+    EXPECT_EQ(check.records[0], "line 1  TITLE  \"" + std::string(57, 'x') + "...\" (100000 characters)");
+    EXPECT_TRUE(check.passes());
+    EXPECT_FALSE(launcher::checkGameFolder(folder, std::string(";only a comment\r\n")).passes());
+}
 
 }  // namespace launcher_tests
