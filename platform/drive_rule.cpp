@@ -22,15 +22,18 @@ DriveStep DriveRule::next(const DriveSight& sight) {
     everShown_ = true;
     if (sight.focused) {
         unfocusedAt_ = -1;
+        asks_ = 0;
         return ready(sight) ? DriveStep::Send : DriveStep::Wait;
     }
     if (unfocusedAt_ < 0) {
         unfocusedAt_ = askedAt_ = now;
+        ++asks_;
         return DriveStep::AskForFocus;
     }
     if (now - unfocusedAt_ >= times_.focusWait) return DriveStep::NoFocus;
     if (now - askedAt_ >= times_.askAgain) {
         askedAt_ = now;
+        ++asks_;
         return DriveStep::AskForFocus;
     }
     return DriveStep::Wait;

@@ -12,6 +12,8 @@ struct DriveTimes {
     double closedGrace = 1.0;  // a window gone: time for the program to show another
     double focusWait = 5;      // the focus not back within this: report
     double askAgain = 0.5;
+    // Asked this often without an answer, the launcher gives the focus itself.
+    int asksBeforeInsisting = 2;
     // Before the first key to a new window: at most this long.
     double readyAtMost = 2.0;
     // Without a ping answer: its first paint, settled, and never sooner
@@ -49,6 +51,9 @@ public:
     unsigned long window() const { return window_; }
     // A new window was shown by the last step: its readiness starts over.
     double shownAt() const { return shownAt_; }
+    // The desktop has let the last requests pass unanswered: the focus is
+    // to be given, not asked for.
+    bool insisting() const { return asks_ > times_.asksBeforeInsisting; }
 
 private:
     bool ready(const DriveSight& sight);
@@ -59,6 +64,7 @@ private:
     bool everShown_ = false;
     bool ready_ = false;
     double shownAt_ = -1, goneAt_ = -1, unfocusedAt_ = -1, askedAt_ = -1;
+    int asks_ = 0;
 };
 
 // The report for a step that ends the drive; empty for the others.

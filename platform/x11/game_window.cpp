@@ -377,12 +377,14 @@ bool GameWindow::hasFocus(Window window) {
 // Under a window manager the request goes to it as a pager's would (source
 // indication 2), dated with a time the server gave: focus-stealing
 // prevention turns down requests that carry none. Without one nobody else
-// will give the program the focus.
-void GameWindow::askForFocus(Window window) {
+// will give the program the focus, and where the window manager lets the
+// requests pass (some compositors only mark the window) it is given too.
+void GameWindow::askForFocus(Window window, bool insist) {
     const Time now = serverTime();
     XErrorTrap trap(display_);
     const Window root = DefaultRootWindow(display_);
-    if (ewmhWindowManager(display_) && supported(display_, "_NET_ACTIVE_WINDOW")) {
+    const bool managed = ewmhWindowManager(display_) && supported(display_, "_NET_ACTIVE_WINDOW");
+    if (managed) {
         XEvent request{};
         request.xclient.type = ClientMessage;
         request.xclient.window = window;
@@ -391,7 +393,8 @@ void GameWindow::askForFocus(Window window) {
         request.xclient.data.l[0] = 2;
         request.xclient.data.l[1] = static_cast<long>(now);
         XSendEvent(display_, root, False, SubstructureRedirectMask | SubstructureNotifyMask, &request);
-    } else {
+    }
+    if (!managed || insist) {
         XRaiseWindow(display_, window);
         XSetInputFocus(display_, window, RevertToParent, now);
     }
@@ -405,7 +408,7 @@ DriveStep GameWindow::step(const OwnWindows& own) {
         return last_;
     const DriveSight seen = sight(own);
     last_ = rule_->next(seen);
-    if (last_ == DriveStep::AskForFocus) askForFocus(seen.window);
+    if (last_ == DriveStep::AskForFocus) askForFocus(seen.window, rule_->insisting());
     if (last_ != DriveStep::Wait && last_ != DriveStep::AskForFocus && last_ != DriveStep::Send) endStartupNotice();
     return last_;
 }

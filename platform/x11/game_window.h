@@ -57,7 +57,7 @@ private:
     DriveSight sight(const OwnWindows& own);
     unsigned long find(const std::set<unsigned long>& own);
     bool hasFocus(Window window);
-    void askForFocus(Window window);
+    void askForFocus(Window window, bool insist);
     void follow(Window window);
     void readEvents();
     void endStartupNotice();

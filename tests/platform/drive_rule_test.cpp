@@ -127,6 +127,11 @@ TEST(DriveRule, TheFocusIsAskedForAgainUntilItIsBack) {
     EXPECT_EQ(rule.next(sight), DriveStep::Wait);
     sight.now = 4.5;
     EXPECT_EQ(rule.next(sight), DriveStep::AskForFocus);
+    EXPECT_FALSE(rule.insisting());
+    // A desktop that lets the requests pass: the focus is given instead.
+    sight.now = 5.0;
+    EXPECT_EQ(rule.next(sight), DriveStep::AskForFocus);
+    EXPECT_TRUE(rule.insisting());
     sight.now = 6.0;
     sight.focused = true;
     EXPECT_EQ(rule.next(sight), DriveStep::Send);
@@ -134,6 +139,7 @@ TEST(DriveRule, TheFocusIsAskedForAgainUntilItIsBack) {
     sight.focused = false;
     sight.now = 7.0;
     EXPECT_EQ(rule.next(sight), DriveStep::AskForFocus);
+    EXPECT_FALSE(rule.insisting()) << "each time the focus leaves, asking comes first";
     sight.now = 11.9;
     EXPECT_NE(rule.next(sight), DriveStep::NoFocus);
     sight.now = 12.0;
