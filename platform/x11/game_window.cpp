@@ -141,13 +141,13 @@ bool holdsWindowOf(Display* display, Window window, pid_t pid) {
     return found;
 }
 
-bool listsPing(Display* display, Window window) {
-    const Atom ping = XInternAtom(display, "_NET_WM_PING", False);
+bool listsProtocol(Display* display, Window window, const char* name) {
+    const Atom protocol = XInternAtom(display, name, False);
     Atom* protocols = nullptr;
     int count = 0;
     bool found = false;
     if (XGetWMProtocols(display, window, &protocols, &count)) {
-        for (int i = 0; i < count; ++i) found = found || protocols[i] == ping;
+        for (int i = 0; i < count; ++i) found = found || protocols[i] == protocol;
         XFree(protocols);
     }
     return found;
@@ -310,7 +310,7 @@ void GameWindow::follow(Window window) {
     int event = 0, error = 0;
     if (XDamageQueryExtension(display_, &event, &error))
         watch_->damage = XDamageCreate(display_, window, XDamageReportNonEmpty);
-    watch_->listsPing = listsPing(display_, window);
+    watch_->listsPing = listsProtocol(display_, window, "_NET_WM_PING");
     if (watch_->listsPing) {
         watch_->pingStamp = ++stamps;
         XEvent ping{};
@@ -397,6 +397,18 @@ void GameWindow::askForFocus(Window window, bool insist) {
     if (!managed || insist) {
         XRaiseWindow(display_, window);
         XSetInputFocus(display_, window, RevertToParent, now);
+        // A program that takes the focus itself when told to (Wine's
+        // windows) counts its window active only then.
+        if (listsProtocol(display_, window, "WM_TAKE_FOCUS")) {
+            XEvent message{};
+            message.xclient.type = ClientMessage;
+            message.xclient.window = window;
+            message.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
+            message.xclient.format = 32;
+            message.xclient.data.l[0] = static_cast<long>(XInternAtom(display_, "WM_TAKE_FOCUS", False));
+            message.xclient.data.l[1] = static_cast<long>(now);
+            XSendEvent(display_, window, False, NoEventMask, &message);
+        }
     }
     XSync(display_, False);
 }
