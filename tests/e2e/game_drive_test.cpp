@@ -143,7 +143,7 @@ TEST(GameDrive, ThePlayersClickAndKeyDuringTheBlockChangeNothing) {
         withoutIntro(d.game);
         auto& launcher = d.game.startLauncher();
         QRect area = d.startWindow();
-        ASSERT_TRUE(area.isValid()) << d.game.launcherStderr();
+        ASSERT_TRUE(area.isValid()) << d.game.launcherStderr() << d.windowManager.log();
         d.x.click(area.topLeft() + layout::command1.center());
         ASSERT_TRUE(waitFor([&] { return hasLine(d.game.keyLog(), "Space"); }, 15s)) << d.game.launcherStderr();
         auto start = d.x.findWindow(layout::startTitle);
@@ -195,7 +195,7 @@ TEST(GameDrive, WhenTheFocusLeavesTheGameTheKeysWaitUntilItIsBack) {
     XSelectInput(display, other, KeyPressMask);
     XMapWindow(display, other);
     XSync(display, False);
-    ASSERT_TRUE(d.x.waitForWindow("Other program", 10s));
+    ASSERT_TRUE(d.x.waitForWindow("Other program", 20s)) << d.windowManager.log();
 
     auto& launcher = d.game.startLauncher();
     const QRect area = d.startWindow();

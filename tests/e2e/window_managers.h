@@ -22,8 +22,13 @@ public:
     WindowManagerRun(WindowManager kind, desktop_driver::XSession& x, const std::filesystem::path& folder);
     // The window manager announced itself (always true for Bare).
     bool ready() const { return ready_; }
+    // What it wrote to standard error so far.
+    std::string log() const;
 
 private:
+    bool managesNewWindows(desktop_driver::XSession& x);
+
+    std::filesystem::path log_;
     std::unique_ptr<desktop_driver::ChildProcess> process_;
     bool ready_ = true;
 };
