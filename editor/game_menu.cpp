@@ -143,20 +143,13 @@ bool GameMenu::openGameFolder(const std::filesystem::path& given) {
     ImportedScript imported;
     imported.box.fill(0);
     imported.box[5] = imported.box[8] = -1;
-    try {
-        if (hasScript) {
-            const std::string shownName = script::nameOnThisSystem(scriptPath, {}, *folder).shown;
-            // Not while another editor is half-way through saving it.
-            const SaveLock lock(lockFileBeside(scriptPath), scriptPath);
-            imported = importScript(script::readWholeFile(scriptPath, "Data\\kelo.pod"), shownName);
-        }
-    } catch (const script::Failure& failure) {
-        messages_.reportFailure(&window_, failure);
-        return false;
-    } catch (const std::bad_alloc&) {
-        messages_.reportFailure(&window_, script::Failure(script::FailureKind::OutOfMemory).aboutFile(scriptPath));
-        return false;
-    }
+    const bool read = !hasScript || reportingFailures(scriptPath, [&] {
+        const std::string shownName = script::nameOnThisSystem(scriptPath, {}, *folder).shown;
+        // Not while another editor is half-way through saving it.
+        const SaveLock lock(lockFileBeside(scriptPath), scriptPath);
+        imported = importScript(script::readWholeFile(scriptPath, "Data\\kelo.pod"), shownName);
+    });
+    if (!read) return false;
     if ((imported.refusal || imported.encoding || !imported.notices.empty()) &&
         !messages_.askProceedOrCancel(&window_, " Open Game Folder",
                                       scriptPath.string() + " holds what the fields cannot:\n\n" +
@@ -197,7 +190,7 @@ bool GameMenu::saveToGameFolder() {
         return false;
 
     const std::filesystem::path scriptPath = scriptIn(*folder_);
-    try {
+    const bool saved = reportingFailures(scriptPath, [&] {
         std::error_code error;
         std::filesystem::create_directory(scriptPath.parent_path(), error);
         const SaveLock lock(lockFileBeside(scriptPath), scriptPath);
@@ -214,18 +207,25 @@ bool GameMenu::saveToGameFolder() {
                            "Data\\kelo.pod");
         script::replaceAll(files, saveSeams.beforeReplacing);
         backupKept_ = backupKept_ || keepBackup;
-    } catch (const script::Failure& failure) {
-        messages_.reportFailure(&window_, failure);
-        return false;
-    } catch (const std::bad_alloc&) {
-        messages_.reportFailure(&window_, script::Failure(script::FailureKind::OutOfMemory).aboutFile(scriptPath));
-        return false;
-    }
+    });
+    if (!saved) return false;
     hasScript_ = true;
     dropNotice_.clear();
     setDirty(false);
     showStatus(QStringLiteral("Saved %1").arg(shownPath(scriptPath)));
     return true;
+}
+
+bool GameMenu::reportingFailures(const std::filesystem::path& file, const std::function<void()>& work) {
+    try {
+        work();
+        return true;
+    } catch (const script::Failure& failure) {
+        messages_.reportFailure(&window_, failure);
+    } catch (const std::bad_alloc&) {
+        messages_.reportFailure(&window_, script::Failure(script::FailureKind::OutOfMemory).aboutFile(file));
+    }
+    return false;
 }
 
 QString GameMenu::defaultLauncherProgram() const {

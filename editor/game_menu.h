@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QString>
 #include <filesystem>
+#include <functional>
 #include <optional>
 
 #include "editor/compile_save.h"
@@ -75,6 +76,8 @@ private:
     void chooseGameFolder();
     void showStatus(const QString& text);
     QString defaultLauncherProgram() const;
+    // Runs `work`; a failure is reported and gives false.
+    bool reportingFailures(const std::filesystem::path& file, const std::function<void()>& work);
     void launcherFinished(int exitCode, int exitStatus);
 
     frmMain& window_;

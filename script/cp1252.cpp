@@ -14,6 +14,15 @@ constexpr char32_t kHighTable[32] = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
 };
 
+char toCp1252(char32_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
+    for (int i = 0; i < 32; ++i)
+        if (kHighTable[i] != 0 && kHighTable[i] == c) return static_cast<char>(0x80 + i);
+    return '?';
+}
+
+}  // namespace
+
 void appendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
         out += static_cast<char>(c);
@@ -31,15 +40,6 @@ void appendUtf8(std::string& out, char32_t c) {
         out += static_cast<char>(0x80 | (c & 0x3F));
     }
 }
-
-char toCp1252(char32_t c) {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
-    for (int i = 0; i < 32; ++i)
-        if (kHighTable[i] != 0 && kHighTable[i] == c) return static_cast<char>(0x80 + i);
-    return '?';
-}
-
-}  // namespace
 
 std::string cp1252ToUtf8(std::string_view bytes) {
     std::string out;

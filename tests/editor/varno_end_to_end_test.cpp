@@ -87,21 +87,12 @@ public:
         XSync(display_, False);
     }
 
-    // A key with Alt held, as for a menu's mnemonic.
-    void altKey(KeySym symbol) {
-        const KeyCode alt = XKeysymToKeycode(display_, XK_Alt_L);
-        XTestFakeKeyEvent(display_, alt, True, CurrentTime);
+    // A key with a modifier held: Alt for a menu's mnemonic, Control for a shortcut.
+    void keyWith(KeySym modifier, KeySym symbol) {
+        const KeyCode held = XKeysymToKeycode(display_, modifier);
+        XTestFakeKeyEvent(display_, held, True, CurrentTime);
         key(symbol);
-        XTestFakeKeyEvent(display_, alt, False, CurrentTime);
-        XSync(display_, False);
-    }
-
-    // A key with Control held, as for a menu's shortcut.
-    void controlKey(KeySym symbol) {
-        const KeyCode control = XKeysymToKeycode(display_, XK_Control_L);
-        XTestFakeKeyEvent(display_, control, True, CurrentTime);
-        key(symbol);
-        XTestFakeKeyEvent(display_, control, False, CurrentTime);
+        XTestFakeKeyEvent(display_, held, False, CurrentTime);
         XSync(display_, False);
     }
 
@@ -253,7 +244,7 @@ TEST(VarnoEndToEnd, TheStartScreenPreviewFollowsTheFieldsAsTheyAreTyped) {
     keyboard.focus(main);
 
     // View > Start Screen Preview, by the keyboard.
-    keyboard.altKey(XK_v);
+    keyboard.keyWith(XK_Alt_L, XK_v);
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     keyboard.key(XK_Return);
     Window preview = 0;
@@ -297,7 +288,7 @@ TEST(VarnoEndToEnd, AGameFolderIsEditedSavedAndTriedInTheLauncher) {
     keyboard.key(XK_Tab);
     keyboard.type("Edited");
     ASSERT_TRUE(waitUntil([&] { return keyboard.findWindow("   Varno - " + game.string() + "*") != 0; }));
-    keyboard.controlKey(XK_s);
+    keyboard.keyWith(XK_Control_L, XK_s);
     ASSERT_TRUE(waitUntil([&] { return readBytes(game / "Data" / "kelo.pod").find("TITLE,\"Edited\"") != std::string::npos; }));
     EXPECT_EQ(readBytes(game / "Data" / "kelo.pod~"), script);
     EXPECT_FALSE(std::filesystem::exists(home.pod()));
