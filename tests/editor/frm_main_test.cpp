@@ -15,12 +15,16 @@
 #include <QTest>
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <QLockFile>
 
 #include "demo_values.h"
 #include "editor/check_box.h"
 #include "editor/form1.h"
 #include "editor/frame_box.h"
 #include "editor/frm_main.h"
+#include "editor/save_lock.h"
 #include "editor_test_support.h"
 #include "recording_platform.h"
 
@@ -184,6 +188,31 @@ TEST_F(EditorWindow, AFailedLoadReportsThePathAndLeavesTheWindowAsItWas) {
     EXPECT_EQ(fieldsAndBoxes(), before);
     EXPECT_TRUE(window->switches().varButtonSound == switches.varButtonSound &&
                 window->switches().intFontBold == switches.intFontBold);
+}
+
+TEST_F(EditorWindow, LoadDataWaitsForAnotherEditorsSaveAndNamesItWhenItLasts) {
+    fillDemo();
+    window->Command2_Click();
+    messages.shown.clear();
+    const auto before = fieldsAndBoxes();
+    const pid_t holder = ::fork();
+    if (holder == 0) {
+        QLockFile lock(QString::fromStdString(editor::pairLockFile().string()));
+        lock.lock();
+        ::pause();
+        ::_exit(0);
+    }
+    for (int tries = 0; tries < 500 && !std::filesystem::exists(editor::pairLockFile()); ++tries) ::usleep(10000);
+    load("TITLE,Other\r\n");
+    ::kill(holder, SIGKILL);
+    ::waitpid(holder, nullptr, 0);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].rfind("failure|File in use: ~/Varno/kelo.bak is being saved or read by ", 0), 0u)
+        << messages.shown[0];
+    EXPECT_NE(messages.shown[0].find("(process " + std::to_string(holder) + ")"), std::string::npos);
+    EXPECT_EQ(fieldsAndBoxes(), before);
+    load("TITLE,Other\r\n");  // the holder is gone
+    EXPECT_EQ(window->Text(3)->text(), QStringLiteral("Other"));
 }
 
 // Run as an ordinary user by a test of its own (see CMakeLists.txt).
