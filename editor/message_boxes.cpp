@@ -39,8 +39,16 @@ public:
 
     bool askProceedOrCancel(QWidget* parent, const std::string& title, const std::string& text,
                             const std::string& proceed) override {
-        QMessageBox box(QMessageBox::Warning, QString::fromStdString(title), QString::fromStdString(text),
-                        QMessageBox::NoButton, parent);
+        // A long list shows its start; the whole of it is one click away.
+        constexpr qsizetype kShownLines = 24;
+        const QString whole = QString::fromStdString(text);
+        const QStringList lines = whole.split(QLatin1Char('\n'));
+        QString shown = whole;
+        if (lines.size() > kShownLines)
+            shown = lines.mid(0, kShownLines).join(QLatin1Char('\n')) +
+                    QStringLiteral("\n… and %1 more lines (Show Details)").arg(lines.size() - kShownLines);
+        QMessageBox box(QMessageBox::Warning, QString::fromStdString(title), shown, QMessageBox::NoButton, parent);
+        if (shown != whole) box.setDetailedText(whole);
         QPushButton* goAhead = box.addButton(QString::fromStdString(proceed), QMessageBox::AcceptRole);
         box.setDefaultButton(box.addButton(QMessageBox::Cancel));
         box.exec();
