@@ -2,7 +2,8 @@
 
 #include <QGuiApplication>
 #include <QMessageBox>
-#include <cstdio>
+
+#include "menu/start_menu.h"
 
 namespace launcher {
 
@@ -12,13 +13,8 @@ bool displayAvailable() {
     return name != QLatin1String("offscreen") && name != QLatin1String("minimal");
 }
 
-void printFailure(const script::Failure& failure) {
-    std::fprintf(stderr, "lorvane: %s\n", failure.report().c_str());
-    std::fflush(stderr);
-}
-
 void reportFailure(const script::Failure& failure) {
-    printFailure(failure);
+    menu::printFailure(failure);
     if (!displayAvailable()) return;
     const std::string report = failure.report();
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Lorvane"), QString::fromStdString(report),

@@ -9,9 +9,6 @@ namespace launcher {
 // in one message box and waits until it is dismissed.
 void reportFailure(const script::Failure& failure);
 
-// Prints the report as one line on standard error.
-void printFailure(const script::Failure& failure);
-
 // True when windows can be shown (not the offscreen or minimal platform).
 bool displayAvailable();
 

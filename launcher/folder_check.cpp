@@ -302,10 +302,10 @@ FolderCheck checkGameFolder(const std::filesystem::path& folder, const std::opti
     const bool splash = script::isSplashSet(values.SPLASH);
     const std::string mainOnly = splash ? " (the splash layout shows no such button)" : "";
     const std::string splashOnly = splash ? "" : " (only the splash layout shows this button)";
-    check.sequences.push_back(runSequence(scriptBytes, "Play" + mainOnly, [](start& w) { w.Command1_Click(); }));
-    check.sequences.push_back(runSequence(scriptBytes, "Start" + splashOnly, [](start& w) { w.Command4_Click(); }));
-    check.sequences.push_back(runSequence(scriptBytes, "Setup" + mainOnly, [](start& w) { w.Command2_Click(); }));
-    check.sequences.push_back(runSequence(scriptBytes, "S key", [](start& w) { w.Form_KeyDown(83, 0); }));
+    check.sequences.push_back(runSequence(scriptBytes, "Play" + mainOnly, [](start& w) { w.menu().Command1_Click(); }));
+    check.sequences.push_back(runSequence(scriptBytes, "Start" + splashOnly, [](start& w) { w.menu().Command4_Click(); }));
+    check.sequences.push_back(runSequence(scriptBytes, "Setup" + mainOnly, [](start& w) { w.menu().Command2_Click(); }));
+    check.sequences.push_back(runSequence(scriptBytes, "S key", [](start& w) { w.menu().Form_KeyDown(83, 0); }));
     return check;
 }
 

@@ -17,7 +17,7 @@ start& LauncherWindows::loadStart() {
         if (offScreen) start_->setAttribute(Qt::WA_DontShowOnScreen);
         try {
             start_->Form_Load();
-        } catch (const SequenceEnded&) {
+        } catch (const menu::SequenceEnded&) {
             // A key unloaded the window while the presentation waited.
         }
     }
@@ -69,7 +69,7 @@ void LauncherWindows::unloadDialog() {
 }
 
 bool LauncherWindows::anyWindowLoaded() const {
-    return (start_ && start_->keepsLauncherRunning()) || ownbox_ || dialog_;
+    return (start_ && start_->menu().keepsLauncherRunning()) || ownbox_ || dialog_;
 }
 
 void LauncherWindows::windowUnloaded() {
@@ -83,9 +83,9 @@ void LauncherWindows::windowUnloaded() {
 void LauncherWindows::runHandler(const std::function<void()>& handler) {
     try {
         handler();
-    } catch (const SequenceEnded&) {
+    } catch (const menu::SequenceEnded&) {
     } catch (const script::Failure& failure) {
-        if (start_) start_->releaseInput();
+        if (start_) start_->menu().releaseInput();
         if (onUncaughtFailure) onUncaughtFailure(failure);
     }
 }

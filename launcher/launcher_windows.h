@@ -66,8 +66,4 @@ private:
     std::unique_ptr<Dialog> dialog_;
 };
 
-// Thrown when a sequence resumes after a nested handler unloaded the start
-// window: the sequence ends there, and runHandler passes over it silently.
-struct SequenceEnded {};
-
 }  // namespace launcher

@@ -3,14 +3,14 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QScopeGuard>
 #include <QScreen>
 
 #include "launcher/artwork.h"
 #include "launcher/launcher_windows.h"
+#include "launcher/msg_box.h"
 #include "launcher/start.h"
+#include "view/script_text.h"
 #include "view/window_placement.h"
-#include "menu/startup_reading.h"
 #include "script/file_io.h"
 #include "script/windows_path.h"
 
@@ -23,7 +23,7 @@ constexpr const char* kScriptName = "Data\\kelo.pod";
 }  // namespace
 
 start::start(LauncherWindows& windows)
-    : view::StartScreen(*this, *this), windows_(windows), platform_(windows.platform()) {
+    : view::StartScreen(*this, *this), windows_(windows), menu_(windows.platform(), *this) {
     setObjectName(QStringLiteral("start"));
     setWindowTitle(QStringLiteral("Start"));
     setWindowIcon(QIcon(startWindowIcon()));
@@ -38,27 +38,20 @@ start::start(LauncherWindows& windows)
 start::~start() = default;
 
 void start::connectHandlers() {
-    auto handle = [this](view::GraphicalButton* control, void (start::*handler)()) {
+    auto handle = [this](view::GraphicalButton* control, void (menu::StartMenu::*handler)()) {
         connect(control, &QPushButton::clicked, this,
-                [this, handler] { windows_.runHandler([this, handler] { (this->*handler)(); }); });
+                [this, handler] { windows_.runHandler([this, handler] { (menu_.*handler)(); }); });
     };
-    handle(Command1, &start::Command1_Click);
-    handle(Command2, &start::Command2_Click);
-    handle(Command3, &start::Command3_Click);
-    handle(Command4, &start::Command4_Click);
-    handle(Command5, &start::Command5_Click);
-    handle(Command6, &start::Command6_Click);
-    handle(Command7, &start::Command7_Click);
+    handle(Command1, &menu::StartMenu::Command1_Click);
+    handle(Command2, &menu::StartMenu::Command2_Click);
+    handle(Command3, &menu::StartMenu::Command3_Click);
+    handle(Command4, &menu::StartMenu::Command4_Click);
+    handle(Command5, &menu::StartMenu::Command5_Click);
+    handle(Command6, &menu::StartMenu::Command6_Click);
+    handle(Command7, &menu::StartMenu::Command7_Click);
 }
 
 void start::centreOnScreen() { view::centreByOuterFrame(*this, QGuiApplication::primaryScreen()); }
-
-bool start::FileExists(const std::string& strPath) {
-    if (!startupFileAnswers_) return platform_.PathFileExistsA(strPath) == 1;
-    const auto [answer, firstAsked] = startupFileAnswers_->try_emplace(strPath, false);
-    if (firstAsked) answer->second = platform_.PathFileExistsA(strPath) == 1;
-    return answer->second;
-}
 
 const QPixmap& start::picture(const std::string& windowsName) { return pictures_.load(windowsName); }
 
@@ -68,64 +61,59 @@ void start::Form_Load() {
     for (QWidget* control : findChildren<QWidget*>()) control->installEventFilter(this);
 
     const std::filesystem::path scriptPath = script::mapWindowsPath(kScriptName);
-    startupValues_ = menu::initialStartupValues(script::nameOnThisSystem(scriptPath).shown);
     pictures_.clear();
-    settingsPasses_ = 0;
-
     holdSizing(true);
     std::string bytes = windows_.scriptBytes ? *windows_.scriptBytes : script::readWholeFile(scriptPath, kScriptName);
     pictures_.prefetch(view::picturesNamedIn(bytes));
-    {
-        // The passes' answers about files last while the script is read,
-        // whether or not the reading fails; the window shows after that.
-        startupFileAnswers_.emplace();
-        const auto answersEnd = qScopeGuard([this] { startupFileAnswers_.reset(); });
-        menu::readStartupScript(std::move(bytes), startupValues_, [this] {
-            takeWindowFields();
-            ApplySettings();
-        });
-    }
-
+    menu_.readScript(std::move(bytes), script::nameOnThisSystem(scriptPath).shown);
     holdSizing(false);
-    // The start-up values end with the load; the controls keep what they show.
-    startupValues_ = {};
+    // The controls keep what they show; the pictures are no longer needed.
     pictures_.clear();
     centreOnScreen();
-    StartPresentation();
+    menu_.StartPresentation();
 }
 
-// Every window field starts out as the value a keyword leaves while unread,
-// so copying them all after each record is the same as storing each one.
-void start::takeWindowFields() {
-    const script::MenuSettings& s = startupValues_;
-    intTimeDelay = s.TIMEDELAY;
-    intTimeDelay3 = s.TIMEDELAY3;
-    strClickSoundFile = s.BSNDH;
-    strLbl1 = s.LBL1;
-    strSplashText = s.SPLTXT;
-    intSplashTime = s.SPTIM;
-    intSlides = s.SLIDE;
-    strBgMidi = s.BGMID;
-    strBgWave = s.BGWAV;
+// --- the view the engine drives ----------------------------------------------------
+
+void start::applySettings(const script::MenuSettings& values) { view::StartScreen::ApplySettings(values); }
+
+void start::showScreen() {
+    show();
+    // The player's keys must reach the start screen at once, also where no
+    // window manager gives it the focus: without one, Qt sets the X input
+    // focus itself as soon as the window is mapped.
+    activateWindow();
 }
 
-void start::ApplySettings() {
-    // Values the later handlers read, then the look.
-    ++settingsPasses_;
-    intButtonSoundOn = startupValues_.BSND;
-    strTitle2 = startupValues_.TITLE2;
-    view::StartScreen::ApplySettings(startupValues_);
+void start::hideScreen() { hide(); }
+
+void start::showLogo(const std::string& picture) { setImage1Picture(view::loadPicture(picture)); }
+
+std::string start::clipParent() { return std::to_string(static_cast<unsigned long long>(winId())); }
+
+void start::showTitles(const std::string& label1, const std::string& title2) {
+    Label1->setCaption(view::fromScriptText(label1));
+    Label2->setCaption(view::fromScriptText(title2));
 }
+
+void start::showMessageBox(const std::string& title, const std::string& prompt, int icon) {
+    MsgBox::ShowOwnbox(windows_, QString::fromStdString(title), QString::fromStdString(prompt),
+                       static_cast<std::int16_t>(icon));
+}
+
+void start::showHelp() { windows_.showDialog(); }
+
+void start::closed() { windows_.windowUnloaded(); }
 
 void start::keyPressEvent(QKeyEvent* event) {
     // A modifier on its own is no key: Shift held for a capital S must not
     // close the window before the S arrives.
-    if (!loaded_ || isLoneModifierKey(event->key())) return;
+    if (!menu_.isLoaded() || isLoneModifierKey(event->key())) return;
     const int keyCode = windowsKeyCode(event->key());
     const Qt::KeyboardModifiers modifiers = event->modifiers();
     const int shift = (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
                       (modifiers & Qt::AltModifier ? 4 : 0);
-    windows_.runHandler([this, keyCode, shift] { Form_KeyDown(keyCode, shift); });
+    windows_.runHandler([this, keyCode, shift] { menu_.Form_KeyDown(keyCode, shift); });
 }
 
 bool start::eventFilter(QObject* watched, QEvent* event) {
@@ -138,14 +126,7 @@ bool start::eventFilter(QObject* watched, QEvent* event) {
 
 void start::closeEvent(QCloseEvent* event) {
     event->accept();
-    unload();
-}
-
-void start::unload() {
-    if (!loaded_) return;
-    loaded_ = false;
-    hide();
-    windows_.windowUnloaded();
+    menu_.unload();
 }
 
 bool isLoneModifierKey(int qtKey) {

@@ -32,12 +32,12 @@ int main(int argc, char** argv) {
     launcher::start& window = windows.loadStart();
 
     const double wallBefore = seconds(CLOCK_MONOTONIC), cpuBefore = seconds(CLOCK_PROCESS_CPUTIME_ID);
-    window.WaitTimeDelay3();
+    window.menu().WaitTimeDelay3();
     const double wall = seconds(CLOCK_MONOTONIC) - wallBefore;
     const double cpu = seconds(CLOCK_PROCESS_CPUTIME_ID) - cpuBefore;
     std::printf("WaitTimeDelay3 of %d s on the idle start screen: lasted %.3f s, overshoot %.1f ms (goal < 20), "
                 "CPU %.3f%% of one core (goal < 1)\n",
-                window.intTimeDelay3, wall, (wall - window.intTimeDelay3) * 1000, cpu / wall * 100);
+                window.menu().intTimeDelay3, wall, (wall - window.menu().intTimeDelay3) * 1000, cpu / wall * 100);
     std::filesystem::current_path(folder.parent_path());
     std::filesystem::remove_all(folder);
     return 0;

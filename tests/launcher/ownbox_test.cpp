@@ -51,7 +51,7 @@ TEST_F(LauncherTest, LaterCallsReuseTheBoxAndUnknownIconsKeepTheLastOne) {
 
 TEST_F(LauncherTest, ExitWithNoOtherWindowEndsTheLauncher) {
     writeScript("TITLE,\"x\"\n");
-    load().unload();
+    load().menu().unload();
     EXPECT_EQ(launcherEnded, 1);
     launcherEnded = 0;
     MsgBox::ShowOwnbox(*windows, " Messege Box", "Missing File", 3);

@@ -51,12 +51,12 @@ TEST_F(SequenceTest, PresentationPlaysTheWaveAndNotTheMusicWhenBothAreSet) {
     writeScript(kScript + "BGWAV,Data\\intro.wav\n");
     start& w = load();
     EXPECT_EQ(system.callsFrom("wait"), (Calls{"wait 0.95", "snd Data\\intro.wav 0"}));
-    EXPECT_EQ(w.strMusicFile, "");
+    EXPECT_EQ(w.menu().strMusicFile, "");
 }
 
 TEST_F(SequenceTest, PresentationStartsTheMusicOrNothing) {
     start& w = loadWith();
-    EXPECT_EQ(w.strMusicFile, "Data\\theme.mid");
+    EXPECT_EQ(w.menu().strMusicFile, "Data\\theme.mid");
     writeScript("BGMID,Data\\\nBGWAV,Data\\\n");
     LauncherTest::windows = std::make_unique<launcher::LauncherWindows>(system);
     system.calls.clear();
@@ -196,7 +196,7 @@ TEST_F(SequenceTest, SkipDuringThePlayLogoEndsThePlaySequence) {
     EXPECT_EQ(system.calls, (Calls{"snd Data\\click.wav 0", "exists Data\\logo.bmp", "wait 3",
                                    "mci close Data\\theme.mid", "wait 2", "start zembrot.exe", "keys %{G}",
                                    "wait 2", "keys {enter}"}));
-    EXPECT_EQ(w.intSlides, 0);
+    EXPECT_EQ(w.menu().intSlides, 0);
 }
 
 TEST_F(SequenceTest, SkipDuringTheClipStillStopsTheClip) {

@@ -15,12 +15,12 @@ TEST_F(LauncherTest, CommentsAndBlankLinesAloneRunNoPass) {
     writeScript(";Date Compiled-x\n;\n\n   \n;Do NOT Place Comments on Same Line as Commands\n");
     start& w = load();
     ASSERT_FALSE(startupFailure) << startupFailure->report();
-    EXPECT_EQ(w.settingsPasses(), 0);
+    EXPECT_EQ(w.menu().settingsPasses(), 0);
     EXPECT_EQ(w.backgroundColour(), QColor(0, 0, 255));
     EXPECT_EQ(w.Label5->text(), "");
     EXPECT_EQ(w.Label1->geometry(), QRect(48, 40, 217, 41));
-    EXPECT_EQ(w.intButtonSoundOn, 0);
-    EXPECT_EQ(w.strTitle2, "");
+    EXPECT_EQ(w.menu().intButtonSoundOn, 0);
+    EXPECT_EQ(w.menu().strTitle2, "");
     EXPECT_TRUE(w.isVisible());
 }
 
@@ -30,12 +30,12 @@ TEST_F(LauncherTest, EveryFieldTakenRunsOnePass) {
     // The first wait is the one after the window is shown.
     std::optional<int> passesWhenShown;
     system.after(0, [&] {
-        if (window().isVisible()) passesWhenShown = window().settingsPasses();
+        if (window().isVisible()) passesWhenShown = window().menu().settingsPasses();
     });
     start& w = load();
-    EXPECT_EQ(w.settingsPasses(), 5);
-    EXPECT_EQ(w.intButtonSoundOn, 1);
-    EXPECT_EQ(w.strTitle2, "B");
+    EXPECT_EQ(w.menu().settingsPasses(), 5);
+    EXPECT_EQ(w.menu().intButtonSoundOn, 1);
+    EXPECT_EQ(w.menu().strTitle2, "B");
     // The window appears only after the last pass.
     EXPECT_EQ(passesWhenShown, 5);
 }
@@ -48,7 +48,7 @@ TEST_F(LauncherTest, TheBackgroundIsLookedForOncePerStartUp) {
     writeScript(script + "BACKCOLOR,0,128,0\n");
     start& w = load();
     ASSERT_FALSE(startupFailure) << startupFailure->report();
-    EXPECT_EQ(w.settingsPasses(), 41);
+    EXPECT_EQ(w.menu().settingsPasses(), 41);
     EXPECT_EQ(system.count("exists Data\\background.bmp"), 1);
     EXPECT_EQ(w.backgroundColour(), QColor(0, 128, 0));
 
@@ -70,7 +70,7 @@ TEST_F(LauncherTest, LowerCaseKeywordsReadLikeUpperCase) {
     ASSERT_FALSE(startupFailure) << startupFailure->report();
     EXPECT_EQ(w.Label1->text(), "Zembrot");
     EXPECT_EQ(w.backgroundColour(), QColor(10, 20, 30));
-    EXPECT_EQ(w.intSplashTime, 4);
+    EXPECT_EQ(w.menu().intSplashTime, 4);
     EXPECT_EQ(w.Command1->text(), "Go");
     EXPECT_EQ(w.Command1->faceColour(), QColor(1, 2, 3));
 }
@@ -79,15 +79,15 @@ TEST_F(LauncherTest, WindowFieldsComeFromTheirKeywords) {
     writeScript("TIMEDELAY,3\nTIMEDELAY3,4\nBSND,1\nBSNDH,Data\\click.wav\nLBL1,Other\nSPTIM,2\n"
                 "SLIDE,5\nBGWAV,Data\\a.wav\nBGMID,Data\\b.mid\nPLAWV,Data\\p.wav\nTITLE,\"One\"\nTITLE,\"Two\"\n");
     start& w = load();
-    EXPECT_EQ(w.intTimeDelay, 3);
-    EXPECT_EQ(w.intTimeDelay3, 4);
-    EXPECT_EQ(w.intButtonSoundOn, 1);
-    EXPECT_EQ(w.strClickSoundFile, "Data\\click.wav");
-    EXPECT_EQ(w.strLbl1, "Other");
-    EXPECT_EQ(w.intSplashTime, 2);
-    EXPECT_EQ(w.intSlides, 5);
-    EXPECT_EQ(w.strBgWave, "Data\\a.wav");
-    EXPECT_EQ(w.strBgMidi, "Data\\b.mid");
+    EXPECT_EQ(w.menu().intTimeDelay, 3);
+    EXPECT_EQ(w.menu().intTimeDelay3, 4);
+    EXPECT_EQ(w.menu().intButtonSoundOn, 1);
+    EXPECT_EQ(w.menu().strClickSoundFile, "Data\\click.wav");
+    EXPECT_EQ(w.menu().strLbl1, "Other");
+    EXPECT_EQ(w.menu().intSplashTime, 2);
+    EXPECT_EQ(w.menu().intSlides, 5);
+    EXPECT_EQ(w.menu().strBgWave, "Data\\a.wav");
+    EXPECT_EQ(w.menu().strBgMidi, "Data\\b.mid");
     EXPECT_EQ(w.Label1->text(), "Two");  // the later record wins
 }
 
@@ -98,7 +98,7 @@ TEST_F(LauncherTest, OddValuesThatAreNoFailure) {
     ASSERT_FALSE(startupFailure);
     EXPECT_EQ(w.Label1->font().pointSizeF(), 1.0);
     EXPECT_EQ(w.Label2->font().pointSizeF(), 1.0);
-    EXPECT_EQ(w.intTimeDelay, 0);
+    EXPECT_EQ(w.menu().intTimeDelay, 0);
     EXPECT_EQ(w.backgroundColour(), QColor(255, 0, 0));
     EXPECT_TRUE(w.isVisible());
 }
@@ -108,7 +108,7 @@ TEST_F(LauncherTest, InfopIsDroppedFieldByField) {
     start& w = load();
     ASSERT_FALSE(startupFailure);
     EXPECT_EQ(w.Label1->text(), "x");
-    EXPECT_EQ(w.settingsPasses(), 3);
+    EXPECT_EQ(w.menu().settingsPasses(), 3);
 }
 
 // Each failure stops start-up before anything shows, naming what to fix: the

@@ -1,19 +1,17 @@
-// What the start window does on its own once the script is read: the
+// The start menu's engine: start-up's reading of the window fields, the
 // presentation, the Play sequence, the skip key and the menu buttons.
+#include "menu/start_menu.h"
+
 #include <array>
 #include <cstdio>
 #include <cstring>
 
-#include "launcher/error_report.h"
-#include "launcher/launcher_windows.h"
-#include "launcher/msg_box.h"
-#include "view/script_text.h"
-#include "launcher/start.h"
+#include "menu/startup_reading.h"
 #include "platform/platform.h"
 #include "script/failure.h"
 #include "script/untyped.h"
 
-namespace launcher {
+namespace menu {
 
 namespace {
 
@@ -26,13 +24,13 @@ constexpr const char* kChildWindowStyle = "1073741824";
 // its end, a failure, or the start window unloaded under it.
 class InputRelease {
 public:
-    explicit InputRelease(start& window) : window_(window) {}
+    explicit InputRelease(StartMenu& window) : window_(window) {}
     ~InputRelease() { window_.releaseInput(); }
     InputRelease(const InputRelease&) = delete;
     InputRelease& operator=(const InputRelease&) = delete;
 
 private:
-    start& window_;
+    StartMenu& window_;
 };
 
 }  // namespace
@@ -42,17 +40,17 @@ private:
 // Play. The launcher ends when the sequence does.
 class RunningSequence {
 public:
-    explicit RunningSequence(start& window) : window_(window) { ++window_.runningSequences_; }
+    explicit RunningSequence(StartMenu& window) : window_(window) { ++window_.runningSequences_; }
     ~RunningSequence() {
         if (--window_.runningSequences_ > 0 || !window_.sequenceOutlivesWindow_) return;
         window_.sequenceOutlivesWindow_ = false;
-        window_.windows_.windowUnloaded();
+        window_.view_.closed();
     }
     RunningSequence(const RunningSequence&) = delete;
     RunningSequence& operator=(const RunningSequence&) = delete;
 
 private:
-    start& window_;
+    StartMenu& window_;
 };
 
 namespace {
@@ -75,64 +73,139 @@ ClipSize cutDestinationReply(const std::string& reply) {
 
 }  // namespace
 
+StartMenu::StartMenu(platform::Platform& platform, StartView& view) : platform_(platform), view_(view) {}
+
+// --- load and settings pass ------------------------------------------------------
+
+void StartMenu::Form_Load(std::string bytes, const std::string& shownName) {
+    readScript(std::move(bytes), shownName);
+    StartPresentation();
+}
+
+void StartMenu::readScript(std::string bytes, const std::string& shownName) {
+    startupValues_ = initialStartupValues(shownName);
+    settingsPasses_ = 0;
+    {
+        // The passes' answers about files last while the script is read,
+        // whether or not the reading fails.
+        startupFileAnswers_.emplace();
+        struct AnswersEnd {
+            StartMenu& menu;
+            ~AnswersEnd() { menu.startupFileAnswers_.reset(); }
+        } answersEnd{*this};
+        readStartupScript(std::move(bytes), startupValues_, [this] {
+            takeWindowFields();
+            ApplySettings();
+        });
+    }
+    // The start-up values end with the load; the screen keeps what it shows.
+    startupValues_ = {};
+}
+
+// Every window field starts out as the value a keyword leaves while unread,
+// so copying them all after each record is the same as storing each one.
+void StartMenu::takeWindowFields() {
+    const script::MenuSettings& s = startupValues_;
+    intTimeDelay = s.TIMEDELAY;
+    intTimeDelay3 = s.TIMEDELAY3;
+    strClickSoundFile = s.BSNDH;
+    strLbl1 = s.LBL1;
+    strSplashText = s.SPLTXT;
+    intSplashTime = s.SPTIM;
+    intSlides = s.SLIDE;
+    strBgMidi = s.BGMID;
+    strBgWave = s.BGWAV;
+}
+
+void StartMenu::ApplySettings() {
+    // Values the later handlers read, then the look.
+    ++settingsPasses_;
+    intButtonSoundOn = startupValues_.BSND;
+    strTitle2 = startupValues_.TITLE2;
+    view_.applySettings(startupValues_);
+}
+
+bool StartMenu::FileExists(const std::string& strPath) {
+    if (!startupFileAnswers_) return platform_.PathFileExistsA(strPath) == 1;
+    const auto [answer, firstAsked] = startupFileAnswers_->try_emplace(strPath, false);
+    if (firstAsked) answer->second = platform_.PathFileExistsA(strPath) == 1;
+    return answer->second;
+}
+
+void StartMenu::unload() {
+    if (!loaded_) return;
+    loaded_ = false;
+    view_.hideScreen();
+    view_.closed();
+}
+
 // --- waits ---------------------------------------------------------------------
 
-void start::wait(double seconds) {
+void StartMenu::wait(double seconds) {
     platform_.Wait(seconds);
     endIfUnloaded();
 }
 
-void start::WaitShort() { wait(0.95); }
-void start::WaitTimeDelay() { wait(intTimeDelay); }
-void start::WaitTimeDelay3() { wait(intTimeDelay3); }
-void start::WaitSplashTime() { wait(intSplashTime); }
+void StartMenu::WaitShort() { wait(0.95); }
+void StartMenu::WaitTimeDelay() { wait(intTimeDelay); }
+void StartMenu::WaitTimeDelay3() { wait(intTimeDelay3); }
+void StartMenu::WaitSplashTime() { wait(intSplashTime); }
 
 // Handlers run nested inside waits (and inside the wait for the game's focus
 // while keys are sent). One of them may have unloaded this window; whatever
 // was interrupted then ends instead of acting on a window that is gone.
-void start::endIfUnloaded() const {
+void StartMenu::endIfUnloaded() const {
     if (!loaded_ && !sequenceOutlivesWindow_) throw SequenceEnded{};
 }
 
 // --- platform calls as the sequences use them --------------------------------------
 
-void start::clickSound() {
+void StartMenu::clickSound() {
     if (intButtonSoundOn > 0) platform_.sndPlaySoundA(strClickSoundFile, 0);
 }
 
-void start::sendMci(const std::string& command) { platform_.mciSendStringA(command, nullptr, 0, 0); }
+void StartMenu::sendMci(const std::string& command) { platform_.mciSendStringA(command, nullptr, 0, 0); }
 
-void start::sendKeys(const std::string& keys) {
+void StartMenu::sendKeys(const std::string& keys) {
     platform_.SendKeys(keys);
     endIfUnloaded();
 }
 
-void start::startGame() { platform_.StartProgram(kGame); }
+void StartMenu::startGame() { platform_.StartProgram(kGame); }
 
-void start::blockInput() {
+// The slide show the game opens with, one Space a slide.
+void StartMenu::slides() {
+    for (int slide = 0, slides = intSlides; slide < slides; ++slide) {
+        sendKeys("{ }");
+        WaitSplashTime();
+    }
+}
+
+// The game's menu: New Game.
+void StartMenu::gameMenuKeys() {
+    sendKeys("%{G}");
+    WaitTimeDelay3();
+    sendKeys("{enter}");
+}
+
+void StartMenu::blockInput() {
     blnInputBlocked_ = true;
     platform_.BlockInput(true);
 }
 
-void start::unblockInput() {
+void StartMenu::unblockInput() {
     blnInputBlocked_ = false;
     platform_.BlockInput(false);
 }
 
-void start::releaseInput() {
+void StartMenu::releaseInput() {
     if (blnInputBlocked_) unblockInput();
 }
 
-std::string start::nativeHandle() { return std::to_string(static_cast<unsigned long long>(winId())); }
-
 // --- presentation --------------------------------------------------------------
 
-void start::StartPresentation() {
-    show();
-    // The player's keys must reach the start screen at once, also where no
-    // window manager gives it the focus: without one, Qt sets the X input
-    // focus itself as soon as the window is mapped.
-    activateWindow();
+void StartMenu::StartPresentation() {
+    view_.showScreen();
     WaitShort();
     if (script::sortsAfterDataFolder(strBgWave)) {
         platform_.sndPlaySoundA(strBgWave, 0);
@@ -144,20 +217,19 @@ void start::StartPresentation() {
 
 // --- Play ----------------------------------------------------------------------
 
-void start::Command1_Click() {
+void StartMenu::Command1_Click() {
     RunningSequence running(*this);
     clickSound();
     InputRelease release(*this);
     bool clipOpen = false;
     try {
         if (FileExists(kLogo)) {
-            const QPixmap logo = view::loadPicture(kLogo);
-            setImage1Picture(logo);
+            view_.showLogo(kLogo);
             WaitTimeDelay();
         }
         if (FileExists(kClip)) {
             sendMci("close all");
-            sendMci(std::string("open ") + kClip + " Type avivideo Alias video2 parent " + nativeHandle() +
+            sendMci(std::string("open ") + kClip + " Type avivideo Alias video2 parent " + view_.clipParent() +
                     " Style " + kChildWindowStyle);
             clipOpen = true;
             std::array<char, 128> reply{};
@@ -169,22 +241,17 @@ void start::Command1_Click() {
             sendMci("stop video2");
             sendMci("close video2");
             clipOpen = false;
-            hide();
+            view_.hideScreen();
         }
         sendMci("close " + strMusicFile);
         startGame();
         WaitTimeDelay3();
         if (intSlides > 0) {
             blockInput();
-            for (int slide = 0, slides = intSlides; slide < slides; ++slide) {
-                sendKeys("{ }");
-                WaitSplashTime();
-            }
+            slides();
         }
         unblockInput();  // whether or not it was blocked
-        sendKeys("%{G}");
-        WaitTimeDelay3();
-        sendKeys("{enter}");
+        gameMenuKeys();
         unload();
     } catch (const script::Failure& failure) {
         // The player gets the desktop back before reading the report.
@@ -200,31 +267,28 @@ void start::Command1_Click() {
     }
 }
 
-void start::missingFileReport(const script::Failure& failure) {
+void StartMenu::missingFileReport(const script::Failure& failure) {
     // The box only says "Missing File"; the packager learns which and where.
     printFailure(failure);
-    windows_.ownbox();
-    MsgBox::ShowOwnbox(windows_, QStringLiteral(" Messege Box"), QStringLiteral("Missing File"), 3);
+    view_.showMessageBox(" Messege Box", "Missing File", 3);
     unload();
 }
 
 // --- skip key ------------------------------------------------------------------
 
-void start::Form_KeyDown(int KeyCode, int /*Shift*/) {
+void StartMenu::Form_KeyDown(int KeyCode, int /*Shift*/) {
     if (KeyCode == 83) {
         intSlides = 0;
         sendMci("close " + strMusicFile);
         WaitTimeDelay3();
         startGame();
-        sendKeys("%{G}");
-        WaitTimeDelay3();
-        sendKeys("{enter}");
+        gameMenuKeys();
         // The game has started and has its keys: a Play or Start sequence
         // that this interrupted ends here, also one that a stray key had let
         // outlive the window, so that it does not start the game again.
         if (sequenceOutlivesWindow_) {
             sequenceOutlivesWindow_ = false;
-            if (!loaded_) windows_.windowUnloaded();
+            if (!loaded_) view_.closed();
         }
     } else if (runningSequences_ > 0) {
         sequenceOutlivesWindow_ = true;
@@ -234,29 +298,22 @@ void start::Form_KeyDown(int KeyCode, int /*Shift*/) {
 
 // --- menu buttons --------------------------------------------------------------
 
-void start::Command4_Click() {
+void StartMenu::Command4_Click() {
     RunningSequence running(*this);
     sendMci("close " + strMusicFile);
     clickSound();
-    hide();
+    view_.hideScreen();
     startGame();
     WaitTimeDelay3();
     InputRelease release(*this);
     blockInput();
-    if (intSlides > 0) {
-        for (int slide = 0, slides = intSlides; slide < slides; ++slide) {
-            sendKeys("{ }");
-            WaitSplashTime();
-        }
-    }
+    if (intSlides > 0) slides();
     unblockInput();
-    sendKeys("%{G}");
-    WaitTimeDelay3();
-    sendKeys("{enter}");
+    gameMenuKeys();
     unload();
 }
 
-void start::Command2_Click() {
+void StartMenu::Command2_Click() {
     clickSound();
     startGame();
     WaitTimeDelay3();
@@ -265,30 +322,34 @@ void start::Command2_Click() {
     sendKeys("{enter}");
     WaitTimeDelay3();
     sendKeys("%{O}");
-    Label1->setCaption(view::fromScriptText(strLbl1));
-    Label2->setCaption(view::fromScriptText(strTitle2));
+    view_.showTitles(strLbl1, strTitle2);
 }
 
-void start::Command3_Click() {
+void StartMenu::Command3_Click() {
     clickSound();
-    windows_.showDialog();
+    view_.showHelp();
 }
 
-void start::Command7_Click() {
+void StartMenu::Command7_Click() {
     clickSound();
-    windows_.showDialog();
+    view_.showHelp();
 }
 
-void start::Command5_Click() {
+void StartMenu::Command5_Click() {
     sendMci("close " + strMusicFile);
     clickSound();
     unload();
 }
 
-void start::Command6_Click() {
+void StartMenu::Command6_Click() {
     sendMci("close " + strMusicFile);
     clickSound();
     unload();
 }
 
-}  // namespace launcher
+void printFailure(const script::Failure& failure) {
+    std::fprintf(stderr, "lorvane: %s\n", failure.report().c_str());
+    std::fflush(stderr);
+}
+
+}  // namespace menu
