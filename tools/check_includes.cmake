@@ -1,0 +1,55 @@
+# Fails when a folder includes a header of a folder it may not use.
+#   cmake -DSOURCE_DIR=<tree> -P tools/check_includes.cmake
+# The rules are the table "Who may include whom" in docs/architecture.md, so
+# the page and the check cannot drift apart.
+cmake_minimum_required(VERSION 3.25)
+if(NOT SOURCE_DIR)
+  message(FATAL_ERROR "check_includes: SOURCE_DIR is not set")
+endif()
+set(rules_file ${SOURCE_DIR}/docs/architecture.md)
+file(STRINGS ${rules_file} lines)
+
+# The table's rows: | `folder/` | `other/`, `other/` |
+set(folders "")
+set(in_table FALSE)
+foreach(line IN LISTS lines)
+  if(line MATCHES "^\\| folder \\| may include from \\|")
+    set(in_table TRUE)
+  elseif(in_table AND line MATCHES "^\\| `([a-z_]+)/` \\|([^|]*)\\|")
+    set(folder ${CMAKE_MATCH_1})
+    string(REGEX MATCHALL "`[a-z_]+/`" uses "${CMAKE_MATCH_2}")
+    list(TRANSFORM uses REPLACE "[`/]" "")
+    list(APPEND folders ${folder})
+    set(may_use_${folder} ${folder} ${uses})
+  elseif(in_table AND NOT line MATCHES "^\\|")
+    break()
+  endif()
+endforeach()
+if(NOT folders)
+  message(FATAL_ERROR "check_includes: no table \"| folder | may include from |\" in ${rules_file}")
+endif()
+
+set(wrong "")
+foreach(folder IN LISTS folders)
+  file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR}
+       ${SOURCE_DIR}/${folder}/*.h ${SOURCE_DIR}/${folder}/*.cpp ${SOURCE_DIR}/${folder}/*.c)
+  foreach(source IN LISTS sources)
+    file(STRINGS ${SOURCE_DIR}/${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[a-z_]+/")
+    foreach(include IN LISTS includes)
+      string(REGEX REPLACE "^[^\"]*\"([a-z_]+)/.*$" "\\1" used "${include}")
+      # Only the folders of the table are checked; "x11/..." inside platform/ is its own.
+      if(used IN_LIST folders AND NOT used IN_LIST may_use_${folder})
+        string(STRIP "${include}" include)
+        list(JOIN may_use_${folder} ", " allowed)
+        list(APPEND wrong "${source}: ${include} (${folder}/ may include from ${allowed})")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+if(wrong)
+  list(JOIN wrong "\n  " report)
+  message(FATAL_ERROR "Includes against the rules of docs/architecture.md:\n  ${report}")
+endif()
+list(LENGTH folders count)
+message(STATUS "Includes follow docs/architecture.md (${count} folders)")
