@@ -6,10 +6,10 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <memory>
 
 #include "game_folder.h"
 #include "launcher_layout.h"
+#include "window_managers.h"
 
 using namespace std::chrono_literals;
 using namespace desktop_driver;
@@ -18,24 +18,22 @@ namespace {
 
 // A private X server, with openbox running on it when asked.
 struct Desktop {
-    explicit Desktop(bool withWindowManager) {
-        if (!withWindowManager) return;
-        windowManager = std::make_unique<ChildProcess>(OPENBOX_PROGRAM, game.path(),
-                                                       std::vector<std::string>{"--sm-disable"},
-                                                       game.path() / "openbox.stderr");
-        managed = waitFor([&] { return e2e::windowManagerRunning(x); }, 20s);
-    }
-    std::string name() const { return windowManager ? "openbox" : "no window manager"; }
+    explicit Desktop(bool withWindowManager)
+        : kind(withWindowManager ? e2e::WindowManager::Openbox : e2e::WindowManager::Bare),
+          windowManager(kind, x, game.path()),
+          managed(windowManager.ready()) {}
+    std::string name() const { return e2e::nameOf(kind); }
 
+    e2e::WindowManager kind;
     testing_support::XvfbServer server;
     XSession x;
     e2e::GameFolder game{e2e::menuScriptFor(e2e::testMenu())};
-    std::unique_ptr<ChildProcess> windowManager;
-    bool managed = true;
+    e2e::WindowManagerRun windowManager;
+    bool managed;
 };
 
 std::vector<bool> desktops() {
-    if (std::string(OPENBOX_PROGRAM).empty()) return {false};
+    if (!e2e::available(e2e::WindowManager::Openbox)) return {false};
     return {false, true};
 }
 
@@ -94,7 +92,9 @@ TEST(WindowManager, TheEditorIsCentredByItsOuterFrame) {
         }, 5s);
         EXPECT_TRUE(centred) << "outer frame at " << outer.x() << "," << outer.y() << " " << outer.width() << "x"
                              << outer.height();
-        if (withWindowManager) EXPECT_GT(outer.height(), d.x.geometry(*window).height()) << "no frame from openbox";
+        if (withWindowManager) {
+            EXPECT_GT(outer.height(), d.x.geometry(*window).height()) << "no frame from openbox";
+        }
     }
 }
 
