@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "script/menu_script.h"
 #include "script/reading_rule.h"
 #include "script/windows_path.h"
 
@@ -9,7 +10,6 @@ namespace editor {
 
 namespace {
 
-constexpr const char* kLauncherScriptName = "Data\\kelo.pod";
 
 bool named(const std::filesystem::path& path, const char* upperName) {
     return script::upperAscii(path.filename().string()) == upperName;
@@ -32,7 +32,7 @@ std::optional<std::filesystem::path> gameFolderOf(const std::filesystem::path& g
 }
 
 std::filesystem::path scriptIn(const std::filesystem::path& folder) {
-    return script::mapWindowsPath(kLauncherScriptName, folder);
+    return script::mapWindowsPath(script::kScriptInGameFolder, folder);
 }
 
 }  // namespace editor

@@ -24,6 +24,7 @@
 #include "platform/platform.h"
 #include "script/failure.h"
 #include "script/file_io.h"
+#include "script/menu_script.h"
 #include "script/windows_path.h"
 #include "script/writer.h"
 
@@ -147,7 +148,7 @@ bool GameMenu::openGameFolder(const std::filesystem::path& given) {
         const std::string shownName = script::nameOnThisSystem(scriptPath, {}, *folder).shown;
         // Not while another editor is half-way through saving it.
         const SaveLock lock(lockFileBeside(scriptPath), scriptPath);
-        imported = importScript(script::readWholeFile(scriptPath, "Data\\kelo.pod"), shownName);
+        imported = importScript(script::readWholeFile(scriptPath, script::kScriptInGameFolder), shownName);
     });
     if (!read) return false;
     if ((imported.refusal || imported.encoding || !imported.notices.empty()) &&
@@ -200,11 +201,12 @@ bool GameMenu::saveToGameFolder() {
         const bool keepBackup = !backupKept_ && std::filesystem::exists(scriptPath, error);
         if (keepBackup) {
             const std::filesystem::path backup = scriptPath.parent_path() / (scriptPath.filename().string() + "~");
-            files.emplace_back(backup, script::readWholeFile(scriptPath, "Data\\kelo.pod"), "Data\\kelo.pod~");
+            files.emplace_back(backup, script::readWholeFile(scriptPath, script::kScriptInGameFolder),
+                               std::string(script::kScriptInGameFolder) + "~");
         }
         files.emplace_back(scriptPath,
                            script::writeMenuScript(window_.snapshot(), script::formatDateTime(platform_.LocalTime())),
-                           "Data\\kelo.pod");
+                           script::kScriptInGameFolder);
         script::replaceAll(files, saveSeams.beforeReplacing);
         backupKept_ = backupKept_ || keepBackup;
     });

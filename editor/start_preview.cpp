@@ -11,12 +11,13 @@
 #include <map>
 #include <vector>
 
-#include "view/folder_files.h"
-#include "view/start_screen.h"
 #include "menu/startup_reading.h"
 #include "script/cp1252.h"
 #include "script/failure.h"
+#include "script/menu_script.h"
 #include "script/windows_path.h"
+#include "view/folder_files.h"
+#include "view/start_screen.h"
 #include "window_style.h"
 
 namespace editor {
@@ -25,7 +26,6 @@ namespace {
 
 // The name the launcher reports the script under; the preview reads the
 // fields' bytes in its place.
-constexpr const char* kLauncherScriptName = "Data\\kelo.pod";
 
 std::filesystem::path localPath(const QString& folder) { return std::filesystem::path(folder.toStdString()); }
 
@@ -177,7 +177,7 @@ void StartPreview::updateScreen() {
     auto screen = std::make_unique<view::StartScreen>(*host, *files);
 
     std::string stop;
-    script::MenuSettings values = menu::initialStartupValues(kLauncherScriptName);
+    script::MenuSettings values = menu::initialStartupValues(script::kScriptInGameFolder);
     screen->holdSizing(true);
     try {
         const std::string bytes = script::writeMenuScript(fields_(), {});

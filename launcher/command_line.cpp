@@ -8,6 +8,8 @@
 
 #include "launcher/folder_check.h"
 #include "platform/program_arguments.h"
+#include "script/menu_script.h"
+#include "script/windows_path.h"
 #include "view/fonts.h"
 
 namespace launcher {
@@ -33,7 +35,7 @@ int checkFolder(const std::optional<std::string>& operand) {
         std::cerr << "lorvane: " << folder.string() << " is not a folder\n";
         return 2;
     }
-    std::cout << "Checking " << (folder / "Data" / "kelo.pod").string() << "\n";
+    std::cout << "Checking " << script::mapWindowsPath(script::kScriptInGameFolder, folder).string() << "\n";
     const FolderCheck check = checkGameFolder(folder);
     std::cout << check.text();
     return check.passes() ? 0 : 1;

@@ -6,16 +6,16 @@
 
 #include "launcher/frm_ownbox.h"
 #include "launcher/launcher_windows.h"
-#include "view/window_placement.h"
 #include "script/field_reader.h"
 #include "script/file_io.h"
+#include "script/menu_script.h"
 #include "script/reading_rule.h"
 #include "script/windows_path.h"
+#include "view/window_placement.h"
 
 namespace launcher {
 
 namespace {
-constexpr const char* kScriptName = "Data\\kelo.pod";
 }
 
 Dialog::Dialog(LauncherWindows& windows) : windows_(windows) {
@@ -61,9 +61,9 @@ bool Dialog::pathExists(const std::string& path) {
 
 void Dialog::Form_Load() {
     std::string strPicturePath;
-    const std::filesystem::path scriptPath = script::mapWindowsPath(kScriptName);
+    const std::filesystem::path scriptPath = script::mapWindowsPath(script::kScriptInGameFolder);
     const std::string shownScript = script::nameOnThisSystem(scriptPath).shown;
-    script::FieldReader reader(script::readWholeFile(scriptPath, kScriptName), shownScript);
+    script::FieldReader reader(script::readWholeFile(scriptPath, script::kScriptInGameFolder), shownScript);
     int pathLine = 0;
     do {
         const script::Record record = script::readRecord(reader, script::helpKeywords());

@@ -14,6 +14,7 @@
 #include "script/field_reader.h"
 #include "script/file_io.h"
 #include "script/keyword_table.h"
+#include "script/menu_script.h"
 #include "script/reading_rule.h"
 #include "script/text_encoding.h"
 #include "script/windows_path.h"
@@ -22,7 +23,6 @@ namespace launcher {
 
 namespace {
 
-constexpr const char* kScriptName = "Data\\kelo.pod";
 constexpr const char* kClip = "data\\test.avi";
 constexpr const char* kGame = "zembrot.exe";
 
@@ -105,7 +105,7 @@ bool looksLikeComment(const std::string& text) {
 // Reads the script as start-up does, writing down each record taken and what
 // a packager should see about it. Stops where start-up would stop.
 void readRecords(const std::string& bytes, FolderCheck& check, script::MenuSettings& values) {
-    script::FieldReader reader(bytes, kScriptName);
+    script::FieldReader reader(bytes, script::kScriptInGameFolder);
     int recordLine = 0;           // line of the last record or unknown word
     bool lastWasUnknown = false;  // its value, on the same line, is no news
     std::string lastKeyword;
@@ -157,7 +157,7 @@ void readRecords(const std::string& bytes, FolderCheck& check, script::MenuSetti
 std::string helpPicture(const std::string& bytes, int& line) {
     std::string picture;
     try {
-        script::FieldReader reader(bytes, kScriptName);
+        script::FieldReader reader(bytes, script::kScriptInGameFolder);
         do {
             const script::Record record = script::readRecord(reader, script::helpKeywords());
             if (record.kind != script::Record::Kind::Matched) continue;
@@ -272,7 +272,9 @@ FolderCheck checkGameFolder(const std::filesystem::path& folder, const std::opti
     FolderCheck check;
     std::string bytes;
     try {
-        bytes = scriptBytes ? *scriptBytes : script::readWholeFile(script::mapWindowsPath(kScriptName), kScriptName);
+        bytes = scriptBytes ? *scriptBytes
+                            : script::readWholeFile(script::mapWindowsPath(script::kScriptInGameFolder),
+                                                    script::kScriptInGameFolder);
     } catch (const script::Failure&) {
         // Start-up below reports it, in its own words.
     }
@@ -280,7 +282,7 @@ FolderCheck checkGameFolder(const std::filesystem::path& folder, const std::opti
         check.wrongEncoding = "The script is saved as " + encoding.name() + ": " +
                               script::whatTheLauncherReads(bytes, encoding) +
                               ". Save it as Windows-1252 (Varno's Save to Game Folder converts it).";
-    script::MenuSettings values = menu::initialStartupValues(kScriptName);
+    script::MenuSettings values = menu::initialStartupValues(script::kScriptInGameFolder);
     try {
         readRecords(bytes, check, values);
     } catch (const script::Failure&) {

@@ -9,18 +9,13 @@
 #include "launcher/launcher_windows.h"
 #include "launcher/msg_box.h"
 #include "launcher/start.h"
+#include "script/file_io.h"
+#include "script/menu_script.h"
+#include "script/windows_path.h"
 #include "view/script_text.h"
 #include "view/window_placement.h"
-#include "script/file_io.h"
-#include "script/windows_path.h"
 
 namespace launcher {
-
-namespace {
-
-constexpr const char* kScriptName = "Data\\kelo.pod";
-
-}  // namespace
 
 start::start(LauncherWindows& windows)
     : view::StartScreen(*this, *this), windows_(windows), menu_(windows.platform(), *this) {
@@ -60,10 +55,11 @@ void start::Form_Load() {
     // that has the focus.
     for (QWidget* control : findChildren<QWidget*>()) control->installEventFilter(this);
 
-    const std::filesystem::path scriptPath = script::mapWindowsPath(kScriptName);
+    const std::filesystem::path scriptPath = script::mapWindowsPath(script::kScriptInGameFolder);
     pictures_.clear();
     holdSizing(true);
-    std::string bytes = windows_.scriptBytes ? *windows_.scriptBytes : script::readWholeFile(scriptPath, kScriptName);
+    std::string bytes = windows_.scriptBytes ? *windows_.scriptBytes
+                                             : script::readWholeFile(scriptPath, script::kScriptInGameFolder);
     pictures_.prefetch(view::picturesNamedIn(bytes));
     menu_.readScript(std::move(bytes), script::nameOnThisSystem(scriptPath).shown);
     holdSizing(false);

@@ -11,6 +11,8 @@
 #include "demo_menu.h"
 #include "script/failure.h"
 #include "script/file_io.h"
+#include "script/menu_script.h"
+#include "script/windows_path.h"
 
 int main(int argc, char** argv) {
     const std::string layoutName = argc == 3 ? argv[2] : "";
@@ -27,8 +29,8 @@ int main(int argc, char** argv) {
     const std::string compiled = script::formatDateTime(local);
     try {
         std::filesystem::create_directories(folder / "Data");
-        script::writeFileReplacing(folder / "Data" / "kelo.pod", script::writeMenuScript(snapshot, compiled),
-                                   "Data\\kelo.pod");
+        script::writeFileReplacing(script::mapWindowsPath(script::kScriptInGameFolder, folder),
+                                   script::writeMenuScript(snapshot, compiled), script::kScriptInGameFolder);
         script::writeFileReplacing(folder / "kelo.bak", script::writeStateFile(snapshot, compiled), "kelo.bak");
     } catch (const script::Failure& failure) {
         std::fprintf(stderr, "demo_menu: %s\n", failure.report().c_str());
