@@ -147,16 +147,8 @@ TEST(CompileSave, ASecondEditorWaitsAndThenNamesTheProcessHoldingThePair) {
     TempHome home;
     std::filesystem::create_directories(home.pod().parent_path());
     testing_support::RecordingPlatform platform;
-    // Another process holds the lock for as long as it lives.
-    const pid_t holder = ::fork();
-    if (holder == 0) {
-        QLockFile lock(QString::fromStdString(editor::pairLockFile().string()));
-        lock.lock();
-        ::pause();
-        ::_exit(0);
-    }
     const auto lockFile = editor::pairLockFile();
-    for (int tries = 0; tries < 500 && !std::filesystem::exists(lockFile); ++tries) ::usleep(10000);
+    LockHolder holder(lockFile);
     try {
         const editor::SaveLock lock(lockFile, home.bak(), std::chrono::milliseconds(50));
         FAIL() << "the lock is held";
@@ -164,12 +156,11 @@ TEST(CompileSave, ASecondEditorWaitsAndThenNamesTheProcessHoldingThePair) {
         EXPECT_EQ(failure.kind(), script::FailureKind::FileInUse);
         EXPECT_NE(failure.report().find("~/Varno/kelo.bak is being saved or read by "), std::string::npos)
             << failure.report();
-        EXPECT_NE(failure.report().find("(process " + std::to_string(holder) + ")"), std::string::npos)
+        EXPECT_NE(failure.report().find("(process " + std::to_string(holder.pid()) + ")"), std::string::npos)
             << failure.report();
     }
     // Once the holder is gone its lock counts for nothing.
-    ::kill(holder, SIGKILL);
-    ::waitpid(holder, nullptr, 0);
+    holder.end();
     bool shown = false;
     editor::compileAndSave(filledSnapshot(), platform, [&] { shown = true; });
     EXPECT_TRUE(shown);

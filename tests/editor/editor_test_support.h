@@ -2,7 +2,12 @@
 // Helpers for the editor's tests: a home folder of their own and message
 // boxes answered without a modal loop.
 
+#include <QLockFile>
+#include <QString>
+#include <csignal>
 #include <cstdlib>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -53,6 +58,33 @@ inline void writeBytes(const std::filesystem::path& path, const std::string& byt
 
 // Drops the first line (the date) so two compilations can be compared.
 inline std::string withoutDateLine(const std::string& bytes) { return bytes.substr(bytes.find('\n') + 1); }
+
+// Another process that holds the lock file `lockFile` until end() or the
+// object's end, as a second editor in the middle of a save would.
+class LockHolder {
+public:
+    explicit LockHolder(const std::filesystem::path& lockFile) {
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            QLockFile lock(QString::fromStdString(lockFile.string()));
+            lock.lock();
+            ::pause();
+            ::_exit(0);
+        }
+        for (int tries = 0; tries < 500 && !std::filesystem::exists(lockFile); ++tries) ::usleep(10000);
+    }
+    ~LockHolder() { end(); }
+    pid_t pid() const { return pid_; }
+    void end() {
+        if (pid_ <= 0) return;
+        ::kill(pid_, SIGKILL);
+        ::waitpid(pid_, nullptr, 0);
+        pid_ = -1;
+    }
+
+private:
+    pid_t pid_ = -1;
+};
 
 class ScriptedMessages : public editor::MessageBoxes {
 public:

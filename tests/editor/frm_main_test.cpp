@@ -195,21 +195,14 @@ TEST_F(EditorWindow, LoadDataWaitsForAnotherEditorsSaveAndNamesItWhenItLasts) {
     window->Command2_Click();
     messages.shown.clear();
     const auto before = fieldsAndBoxes();
-    const pid_t holder = ::fork();
-    if (holder == 0) {
-        QLockFile lock(QString::fromStdString(editor::pairLockFile().string()));
-        lock.lock();
-        ::pause();
-        ::_exit(0);
-    }
-    for (int tries = 0; tries < 500 && !std::filesystem::exists(editor::pairLockFile()); ++tries) ::usleep(10000);
+    LockHolder holder(editor::pairLockFile());
     load("TITLE,Other\r\n");
-    ::kill(holder, SIGKILL);
-    ::waitpid(holder, nullptr, 0);
+    const pid_t holderPid = holder.pid();
+    holder.end();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].rfind("failure|File in use: ~/Varno/kelo.bak is being saved or read by ", 0), 0u)
         << messages.shown[0];
-    EXPECT_NE(messages.shown[0].find("(process " + std::to_string(holder) + ")"), std::string::npos);
+    EXPECT_NE(messages.shown[0].find("(process " + std::to_string(holderPid) + ")"), std::string::npos);
     EXPECT_EQ(fieldsAndBoxes(), before);
     load("TITLE,Other\r\n");  // the holder is gone
     EXPECT_EQ(window->Text(3)->text(), QStringLiteral("Other"));
