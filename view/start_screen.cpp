@@ -150,12 +150,14 @@ void StartScreen::applyButtonRule(const script::MenuSettings& s, GraphicalButton
 }
 
 void StartScreen::ApplySettings(const script::MenuSettings& s) {
-    using S = script::MenuSettings;
-    static const ButtonGroup group1{&S::CMD1, "CMD1BC", &S::CMD1P, "CMD1P"},
-        group2{&S::CMD2, "CMD2BC", &S::CMD2P, "CMD2P"}, group3{&S::CMD3, "CMD3BC", &S::CMD3P, "CMD3P"},
-        group5{&S::CMD5, "CMD5BC", &S::CMD5P, "CMD5P"};
+    applyLayout(s);
+    applyBackground(s);
+    applyTexts(s);
+    applyButtons(s);
+}
 
-    // Layout.
+// The main layout, or the splash layout with its row of buttons.
+void StartScreen::applyLayout(const script::MenuSettings& s) {
     if (script::isSplashSet(s.SPLASH)) {
         for (QWidget* control : {static_cast<QWidget*>(Command1), static_cast<QWidget*>(Command2),
                                  static_cast<QWidget*>(Command3), static_cast<QWidget*>(Command5)})
@@ -174,14 +176,18 @@ void StartScreen::ApplySettings(const script::MenuSettings& s) {
         setShown(Label3, false);
         setShown(Label1, true);
     }
+}
 
-    // Background: the picture, or else the colour.
+// The picture, or else the colour.
+void StartScreen::applyBackground(const script::MenuSettings& s) {
     if (files_.FileExists(kBackgroundPicture))
         setImage1Picture(files_.picture(kBackgroundPicture));
     else
         setBackgroundColour(colourFromNumber(script::colourSetting(s, "BACKCOLOR")));
+}
 
-    // The title lines.
+// The title lines, the splash text and the hint.
+void StartScreen::applyTexts(const script::MenuSettings& s) {
     const bool bold = script::truthSetting(s, "FTB");
     const QColor titleColour = colourFromNumber(script::colourSetting(s, "LBL1-2"));
     const QString fontName = faceName(s.FNT);
@@ -200,7 +206,6 @@ void StartScreen::ApplySettings(const script::MenuSettings& s) {
     Label1->setCaption(fromScriptText(s.TITLE));
     Label2->setCaption(fromScriptText(s.TITLE2));
 
-    // The splash text.
     QFont font3 = Label3->font();
     font3.setBold(bold);
     font3.setFamily(fontName);
@@ -210,14 +215,19 @@ void StartScreen::ApplySettings(const script::MenuSettings& s) {
     Label3->setTextColour(titleColour);
     Label3->setCaption(fromScriptText(s.SPLTXT));
 
-    // The hint.
     QFont font5 = Label5->font();
     font5.setPointSize(8);
     Label5->setFontIfChanged(font5);
     Label5->setTextColour(titleColour);
     Label5->setCaption(QStringLiteral("Press S to skip Intro"));
+}
 
-    // The buttons.
+// Each button after its group's keywords; the splash row shares them.
+void StartScreen::applyButtons(const script::MenuSettings& s) {
+    using S = script::MenuSettings;
+    static const ButtonGroup group1{&S::CMD1, "CMD1BC", &S::CMD1P, "CMD1P"},
+        group2{&S::CMD2, "CMD2BC", &S::CMD2P, "CMD2P"}, group3{&S::CMD3, "CMD3BC", &S::CMD3P, "CMD3P"},
+        group5{&S::CMD5, "CMD5BC", &S::CMD5P, "CMD5P"};
     applyButtonRule(s, Command1, group1);
     applyButtonRule(s, Command2, group2);
     applyButtonRule(s, Command3, group3);

@@ -74,6 +74,11 @@ private:
     };
 
     void buildControls();
+    // The settings pass, part by part, in the order its conversions run.
+    void applyLayout(const script::MenuSettings& s);
+    void applyBackground(const script::MenuSettings& s);
+    void applyTexts(const script::MenuSettings& s);
+    void applyButtons(const script::MenuSettings& s);
     void setBackgroundColour(const QColor& colour);
     void applyButtonRule(const script::MenuSettings& s, GraphicalButton* button, const ButtonGroup& group);
     const QPixmap& buttonPicture(const script::MenuSettings& s, const script::Untyped& name, const char* keyword);
