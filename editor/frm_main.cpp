@@ -265,8 +265,12 @@ void frmMain::buildSplashFrame(QWidget* client) {
 
 void frmMain::buildButtonsFrame(QWidget* client) {
     Frame2 = makeFrame(client, 2, QStringLiteral("Buttons"), twips(120, 3000, 8625, 3900));
+    buildButtonFrames();
+    buildButtonSounds();
+}
 
-    // One button frame: colour, caption and bitmap rows, returned as fields.
+// The four button frames: colour, caption and bitmap rows each.
+void frmMain::buildButtonFrames() {
     auto buttonFrame = [](QGroupBox* frame, int firstLabel, const QString (&captions)[3], int firstField,
                           QLineEdit** fields) {
         for (int row = 0; row < 3; ++row) {
@@ -311,8 +315,11 @@ void frmMain::buildButtonsFrame(QWidget* client) {
                  QStringLiteral("Bitmap Name     If Used")},
                 22, rows);
     Text22 = rows[0], Text23 = rows[1], Text24 = rows[2];
+}
 
-    // The row between the button frames and the sound frames.
+// The help picture and button sound row below the button frames, and the
+// sound frames under it.
+void frmMain::buildButtonSounds() {
     makeWrappedLabel(Frame2, QStringLiteral("Label30"), QStringLiteral("Help Screen Bitmap Name"),
                      QRect(196, 140, 72, 26));
     Text25 = makeField(Frame2, 25, QRect(268, 144, 62, kRowHeight));

@@ -98,6 +98,8 @@ private:
     void buildSplashFrame(QWidget* client);
     void buildWaveFrame(QWidget* client);
     void buildButtonsFrame(QWidget* client);
+    void buildButtonFrames();
+    void buildButtonSounds();
     void buildMenu();
     void connectHandlers();
     void connectPreview();
