@@ -32,38 +32,47 @@ const QColor clipFrameColour(40, 200, 220);
 
 class Walk {
 public:
-    Walk(fs::path build, XSession& x) : build_(std::move(build)), x_(x) {
+    Walk(fs::path build, XSession& x)
+        : build_(std::move(build)), folder_(build_ / "demo"), lorvane_(build_ / "bin" / "lorvane"), x_(x) {
         shots_ = build_ / "demo" / "screenshots";
         fs::create_directories(shots_);
     }
 
     int run() {
-        const fs::path folder = build_ / "demo";
-        const fs::path lorvane = build_ / "bin" / "lorvane";
-        fs::remove(folder / "zembrot.log");
-        const QImage logo(QString::fromStdString((folder / "Data" / "logo.bmp").string()));
-        const QImage help(QString::fromStdString((folder / "Data" / "help.bmp").string()));
-
-        step("The splash layout (build/demo-splash)");
-        {
-            ChildProcess splash(lorvane, build_ / "demo-splash", {}, shots_ / "lorvane-splash.stderr");
-            auto window = x_.waitForWindow(layout::startTitle, 10s);
-            if (!window) return fail("the splash start screen did not appear");
-            sleepFor(1500ms);
-            save("0-splash-screen.png", x_.geometry(*window));
-            x_.click(x_.geometry(*window).topLeft() + layout::command6.center());
-            if (!splash.waitForExit(10s)) return fail("Stop did not close the splash start screen");
-        }
+        fs::remove(folder_ / "zembrot.log");
+        if (!splashLayout()) return 1;
 
         step("The start screen");
-        ChildProcess launcher(lorvane, folder, {}, shots_ / "lorvane.stderr");
+        ChildProcess launcher(lorvane_, folder_, {}, shots_ / "lorvane.stderr");
         auto start = x_.waitForWindow(layout::startTitle, 10s);
-        if (!start) return fail("the start screen did not appear");
+        if (!start) {
+            fail("the start screen did not appear");
+            return 1;
+        }
         sleepFor(1500ms);  // the presentation's first pause, and the music starting
         const QRect startArea = x_.geometry(*start);
         save("1-start-screen.png", startArea);
 
+        const bool walked = help(startArea) && logo(startArea) && introClip(startArea) && game(launcher);
+        return walked ? 0 : 1;
+    }
+
+private:
+    bool splashLayout() {
+        step("The splash layout (build/demo-splash)");
+        ChildProcess splash(lorvane_, build_ / "demo-splash", {}, shots_ / "lorvane-splash.stderr");
+        auto window = x_.waitForWindow(layout::startTitle, 10s);
+        if (!window) return fail("the splash start screen did not appear");
+        sleepFor(1500ms);
+        save("0-splash-screen.png", x_.geometry(*window));
+        x_.click(x_.geometry(*window).topLeft() + layout::command6.center());
+        if (!splash.waitForExit(10s)) return fail("Stop did not close the splash start screen");
+        return true;
+    }
+
+    bool help(const QRect& startArea) {
         step("Help");
+        const QImage help(QString::fromStdString((folder_ / "Data" / "help.bmp").string()));
         x_.click(startArea.topLeft() + layout::command3.center());
         auto dialog = x_.waitForWindow(layout::helpTitle, 10s);
         if (!dialog) return fail("the help screen did not appear");
@@ -75,8 +84,12 @@ public:
         if (!helpShown) return fail("the help screen does not show the help picture");
         x_.click(dialogArea.topLeft() + layout::okButton.center());
         if (!x_.waitUntilGone(layout::helpTitle, 5s)) return fail("OK did not close the help screen");
+        return true;
+    }
 
+    bool logo(const QRect& startArea) {
         step("Play: the logo");
+        const QImage logo(QString::fromStdString((folder_ / "Data" / "logo.bmp").string()));
         x_.click(startArea.topLeft() + layout::command1.center());
         // Right of the button column the logo's planet is not covered by any control.
         const QRect planetArea(230, 300, 60, 60);
@@ -86,7 +99,10 @@ public:
         if (!logoShown) return fail("the logo did not appear");
         sleepFor(300ms);
         save("3-logo.png", startArea);
+        return true;
+    }
 
+    bool introClip(const QRect& startArea) {
         step("The intro clip");
         auto clipShowing = [&] {
             const QImage shot = x_.capture(startArea);
@@ -99,11 +115,14 @@ public:
         save("4-intro-clip.png", startArea);
         sleepFor(2200ms);  // later in the clip the title has come up
         if (clipShowing()) save("4-intro-clip.png", startArea);
+        return true;
+    }
 
+    bool game(ChildProcess& launcher) {
         step("The game");
         auto game = x_.waitForWindow(layout::gameTitle, 15s);
         if (!game) return fail("the game's window did not appear");
-        const fs::path log = folder / "zembrot.log";
+        const fs::path log = folder_ / "zembrot.log";
         waitFor([&] { return readFile(log).find("Space") != std::string::npos; }, 15s);
         sleepFor(200ms);
         save("5-game-slides.png", x_.geometry(*game));
@@ -119,16 +138,15 @@ public:
         const std::string keys = readFile(log);
         std::cout << "\nThe game's key log (" << log.string() << "):\n" << keys;
         x_.key("Escape");  // the game quits on Escape
-        endProcessesWorkingIn(folder);
+        endProcessesWorkingIn(folder_);
         std::cout << "\nScreenshots: " << shots_.string() << "\n";
         for (const auto& name : saved_) std::cout << "  " << name << "\n";
         if (!launcherStatus) return fail("the launcher did not end after starting the game");
         if (keys != expectedKeys) return fail("the game did not receive Space, Space, Space, Alt+G, Return");
         std::cout << "\nThe game received Space x3, Alt+G and Return: the demo works.\n";
-        return 0;
+        return true;
     }
 
-private:
     void step(const std::string& what) { std::cout << "- " << what << std::endl; }
 
     void save(const std::string& name, QRect area) {
@@ -136,15 +154,15 @@ private:
         if (std::find(saved_.begin(), saved_.end(), name) == saved_.end()) saved_.push_back(name);
     }
 
-    int fail(const std::string& why) {
+    bool fail(const std::string& why) {
         save("failure.png", QRect(0, 0, 1024, 768));
         std::cerr << "demo walk: " << why << " (see " << (shots_ / "failure.png").string() << ")\n";
         endProcessesWorkingIn(build_ / "demo");
         endProcessesWorkingIn(build_ / "demo-splash");
-        return 1;
+        return false;
     }
 
-    fs::path build_, shots_;
+    fs::path build_, folder_, lorvane_, shots_;
     XSession& x_;
     std::vector<std::string> saved_;
 };
