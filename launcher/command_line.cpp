@@ -3,8 +3,10 @@
 #include <QApplication>
 #include <QByteArray>
 #include <QCommandLineParser>
+#include <cstdio>
 #include <filesystem>
-#include <iostream>
+#include <ostream>
+#include <streambuf>
 
 #include "launcher/folder_check.h"
 #include "platform/program_arguments.h"
@@ -16,12 +18,33 @@ namespace launcher {
 
 namespace {
 
+// Standard output and error as streams, made only when an option is given:
+// <iostream> would set up the standard streams and their locale at every
+// start, where nothing is printed.
+class StdioBuffer : public std::streambuf {
+public:
+    explicit StdioBuffer(std::FILE* file) : file_(file) {}
+
+protected:
+    int_type overflow(int_type c) override {
+        return traits_type::eq_int_type(c, traits_type::eof()) || std::fputc(c, file_) != EOF ? traits_type::not_eof(c)
+                                                                                              : traits_type::eof();
+    }
+    std::streamsize xsputn(const char* text, std::streamsize count) override {
+        return static_cast<std::streamsize>(std::fwrite(text, 1, static_cast<std::size_t>(count), file_));
+    }
+    int sync() override { return std::fflush(file_) == 0 ? 0 : -1; }
+
+private:
+    std::FILE* file_;
+};
+
 // The dry run needs no display: the start window is drawn off the screen.
 int checkFolder(const std::optional<std::string>& operand) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     // Qt's notes about the missing display are no findings of the check.
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-        if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << message.toStdString() << "\n";
+        if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(message));
     });
     int argc = 1;
     char name[] = "lorvane";
@@ -32,12 +55,13 @@ int checkFolder(const std::optional<std::string>& operand) {
     const std::filesystem::path folder =
         std::filesystem::absolute(operand ? std::filesystem::path(*operand) : std::filesystem::current_path(), error);
     if (error || !std::filesystem::is_directory(folder, error)) {
-        std::cerr << "lorvane: " << folder.string() << " is not a folder\n";
+        std::fprintf(stderr, "lorvane: %s is not a folder\n", folder.c_str());
         return 2;
     }
-    std::cout << "Checking " << script::mapWindowsPath(script::kScriptInGameFolder, folder).string() << "\n";
+    std::printf("Checking %s\n", script::mapWindowsPath(script::kScriptInGameFolder, folder).c_str());
+    std::fflush(stdout);
     const FolderCheck check = checkGameFolder(folder);
-    std::cout << check.text();
+    std::fputs(check.text().c_str(), stdout);
     return check.passes() ? 0 : 1;
 }
 
@@ -59,16 +83,18 @@ std::optional<int> handleCommandLine(int argc, const char* const* argv) {
     parser.addOption(check);
     parser.addPositionalArgument(QStringLiteral("FOLDER"), QStringLiteral("the game folder --check reads"),
                                  QStringLiteral("[FOLDER]"));
-    if (const auto answered = platform::readCommandLine(parser, lorvane, argc, argv, std::cout, std::cerr))
+    StdioBuffer outBuffer(stdout), errBuffer(stderr);
+    std::ostream out(&outBuffer), err(&errBuffer);
+    if (const auto answered = platform::readCommandLine(parser, lorvane, argc, argv, out, err))
         return answered;
 
     const QStringList operands = parser.positionalArguments();
     if (!parser.isSet(check)) {
         if (operands.isEmpty()) return std::nullopt;
-        return platform::usageError(lorvane, std::cerr, "unexpected argument '" + operands[0].toStdString() + "'");
+        return platform::usageError(lorvane, err, "unexpected argument '" + operands[0].toStdString() + "'");
     }
     if (operands.size() > 1)
-        return platform::usageError(lorvane, std::cerr,
+        return platform::usageError(lorvane, err,
                                     "unexpected argument '" + operands[1].toStdString() + "' after --check");
     return checkFolder(operands.isEmpty() ? std::nullopt : std::optional(operands[0].toStdString()));
 }
