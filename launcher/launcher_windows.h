@@ -9,6 +9,7 @@
 
 #include "platform/platform.h"
 #include "script/failure.h"
+#include "view/folder_files.h"
 
 namespace launcher {
 
@@ -29,6 +30,10 @@ public:
     // windows that are never put on the screen.
     std::optional<std::string> scriptBytes;
     bool offScreen = false;
+    // The files of the coming start-up, when they are looked up ahead or
+    // through other questions than the system's; the start window takes them
+    // at its load. Unset, it finds its files below the working folder.
+    std::unique_ptr<view::FolderFiles> startupFiles;
 
     // Creates the start window and runs its load handler, which reads the
     // menu script and starts the presentation. Start-up failures propagate.

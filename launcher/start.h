@@ -5,12 +5,14 @@
 
 #include <QLabel>
 #include <QWidget>
+#include <memory>
 #include <string>
 
 #include "menu/start_menu.h"
 #include "menu/start_view.h"
 #include "script/failure.h"
 #include "script/menu_settings.h"
+#include "view/folder_files.h"
 #include "view/picture_files.h"
 #include "view/start_screen.h"
 
@@ -19,7 +21,8 @@ namespace launcher {
 class LauncherWindows;
 
 // The window is the start screen's host and finds the screen's files below
-// the working folder, through the engine's existence test.
+// the working folder: while it loads, through the start-up's folder files,
+// which look each name up once; afterwards through the engine's existence test.
 class start : public QWidget, private view::ScreenFiles, public view::StartScreen, private menu::StartView {
 public:
     explicit start(LauncherWindows& windows);
@@ -28,7 +31,7 @@ public:
     // Reads Data\kelo.pod (or the bytes the windows were given) and starts
     // the presentation.
     void Form_Load();
-    bool FileExists(const std::string& strPath) override { return menu_.FileExists(strPath); }
+    bool FileExists(const std::string& strPath) override;
 
     // The engine behind the window: its fields, sequences and handlers.
     menu::StartMenu& menu() { return menu_; }
@@ -57,7 +60,11 @@ private:
 
     LauncherWindows& windows_;
     menu::StartMenu menu_;
-    view::PictureFiles pictures_;
+    // Set while the window loads: the passes ask after the same files after
+    // every record, and the answers stand for the start-up. Later questions
+    // (Play's logo and clip) are asked afresh.
+    std::unique_ptr<view::FolderFiles> startupFiles_;
+    view::PictureFiles laterPictures_;
 };
 
 // The key code a window's key handler receives for a Qt key (Windows

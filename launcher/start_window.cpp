@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QScopeGuard>
 #include <QScreen>
 
 #include "launcher/artwork.h"
@@ -16,6 +17,16 @@
 #include "view/window_placement.h"
 
 namespace launcher {
+
+namespace {
+
+std::filesystem::path workingFolder() {
+    std::error_code error;
+    std::filesystem::path folder = std::filesystem::current_path(error);
+    return error ? std::filesystem::path(".") : folder;
+}
+
+}  // namespace
 
 start::start(LauncherWindows& windows)
     : view::StartScreen(*this, *this), windows_(windows), menu_(windows.platform(), *this) {
@@ -48,23 +59,34 @@ void start::connectHandlers() {
 
 void start::centreOnScreen() { view::centreByOuterFrame(*this, QGuiApplication::primaryScreen()); }
 
-const QPixmap& start::picture(const std::string& windowsName) { return pictures_.load(windowsName); }
+bool start::FileExists(const std::string& strPath) {
+    return startupFiles_ ? startupFiles_->FileExists(strPath) : menu_.FileExists(strPath);
+}
+
+const QPixmap& start::picture(const std::string& windowsName) {
+    return startupFiles_ ? startupFiles_->picture(windowsName) : laterPictures_.load(windowsName);
+}
 
 void start::Form_Load() {
     // Key preview: the window's key handler sees every key before the button
     // that has the focus.
     for (QWidget* control : findChildren<QWidget*>()) control->installEventFilter(this);
 
-    const std::filesystem::path scriptPath = script::mapWindowsPath(script::kScriptInGameFolder);
-    pictures_.clear();
-    holdSizing(true);
-    std::string bytes = windows_.scriptBytes ? *windows_.scriptBytes
-                                             : script::readWholeFile(scriptPath, script::kScriptInGameFolder);
-    pictures_.prefetch(view::picturesNamedIn(bytes));
-    menu_.readScript(std::move(bytes), script::nameOnThisSystem(scriptPath).shown);
+    // The start-up's answers about files last while the script is read,
+    // whether or not the reading fails; the window shows after that.
+    startupFiles_ = windows_.startupFiles ? std::move(windows_.startupFiles)
+                                          : std::make_unique<view::FolderFiles>(workingFolder());
+    {
+        const auto filesEnd = qScopeGuard([this] { startupFiles_.reset(); });
+        const std::filesystem::path scriptPath = startupFiles_->find(script::kScriptInGameFolder).path;
+        holdSizing(true);
+        std::string bytes =
+            windows_.scriptBytes ? *windows_.scriptBytes
+                                 : script::readWholeFile(scriptPath, script::kScriptInGameFolder);
+        startupFiles_->prefetch(view::picturesNamedIn(bytes));
+        menu_.readScript(std::move(bytes), script::nameOnThisSystem(scriptPath).shown);
+    }
     holdSizing(false);
-    // The controls keep what they show; the pictures are no longer needed.
-    pictures_.clear();
     centreOnScreen();
     menu_.StartPresentation();
 }

@@ -1,12 +1,11 @@
 #include "view/folder_files.h"
 
-#include "script/windows_path.h"
-
 namespace view {
 
-FolderFiles::FolderFiles(std::filesystem::path folder) : folder_(folder), pictures_(std::move(folder)) {}
+FolderFiles::FolderFiles(std::filesystem::path folder, script::FileQueries& queries)
+    : names_(std::move(folder), queries), pictures_(names_) {}
 
-bool FolderFiles::FileExists(const std::string& strPath) { return script::windowsPathExists(strPath, folder_); }
+bool FolderFiles::FileExists(const std::string& strPath) { return names_.find(strPath).exists(); }
 
 const QPixmap& FolderFiles::picture(const std::string& windowsName) { return pictures_.load(windowsName); }
 

@@ -14,14 +14,16 @@
 
 namespace view {
 
-namespace {
-
-struct Decoded {
+struct PictureFiles::Decoded {
     std::filesystem::path path;
     QImage image;
     script::FailureKind failure = script::FailureKind::InvalidPicture;
     std::string detail;
 };
+
+namespace {
+
+using Decoded = PictureFiles::Decoded;
 
 // The format a picture announces in its first bytes, so that only its own
 // reader is asked (asking every reader to look loads all the image plugins).
@@ -51,17 +53,22 @@ std::string beyondDecodingLimit(QImageReader& reader) {
            " MB to decode, more than the " + std::to_string(limit) + " MB a picture may take";
 }
 
+// Where a name leads when every question about it is asked afresh.
+script::NameFinder::Found findAfresh(const std::string& windowsName, const std::filesystem::path& folder) {
+    script::NameFinder::Found found;
+    found.path = folder.empty() ? script::mapWindowsPath(windowsName) : script::mapWindowsPath(windowsName, folder);
+    found.kind = script::systemFileQueries().kindOf(found.path);
+    return found;
+}
+
 // Safe on any thread: no pixmaps, no windows.
-Decoded decode(const std::string& windowsName, const std::filesystem::path& folder) {
-    const std::filesystem::path path =
-        folder.empty() ? script::mapWindowsPath(windowsName) : script::mapWindowsPath(windowsName, folder);
-    std::error_code error;
-    if (!std::filesystem::exists(path, error)) return {path, {}, script::FailureKind::FileNotFound, {}};
-    if (std::filesystem::is_directory(path, error))
-        return {path, {}, script::FailureKind::InvalidPicture, "is a folder"};
+Decoded decode(const script::NameFinder::Found& found) {
+    using Kind = script::FileQueries::Kind;
+    if (found.kind == Kind::Missing) return {found.path, {}, script::FailureKind::FileNotFound, {}};
+    if (found.kind == Kind::Folder) return {found.path, {}, script::FailureKind::InvalidPicture, "is a folder"};
     Decoded result;
-    result.path = path;
-    QFile file(QString::fromStdString(path.string()));
+    result.path = found.path;
+    QFile file(QString::fromStdString(found.path.string()));
     if (!file.open(QIODevice::ReadOnly)) {
         result.detail = "cannot be read as a picture: " + file.errorString().toLower().toStdString();
         return result;
@@ -80,15 +87,24 @@ Decoded decode(const std::string& windowsName, const std::filesystem::path& fold
     return result;
 }
 
-}  // namespace
-
-QPixmap loadPicture(const std::string& windowsName, const std::filesystem::path& folder) {
-    Decoded decoded = decode(windowsName, folder);
+QPixmap toPixmap(Decoded decoded, const std::string& windowsName, const std::filesystem::path& folder) {
     if (decoded.image.isNull())
         throw script::Failure(decoded.failure, decoded.detail)
             .aboutFile(script::nameOnThisSystem(decoded.path, windowsName, folder));
     return QPixmap::fromImage(std::move(decoded.image));
 }
+
+}  // namespace
+
+QPixmap loadPicture(const std::string& windowsName, const std::filesystem::path& folder) {
+    return toPixmap(decode(findAfresh(windowsName, folder)), windowsName, folder);
+}
+
+PictureFiles::PictureFiles(std::filesystem::path folder)
+    : find_([folder](const std::string& name) { return findAfresh(name, folder); }), folder_(std::move(folder)) {}
+
+PictureFiles::PictureFiles(script::NameFinder& names)
+    : find_([&names](const std::string& name) { return names.find(name); }), folder_(names.base()) {}
 
 PictureFiles::~PictureFiles() { clear(); }
 
@@ -100,10 +116,10 @@ void PictureFiles::clear() {
 
 void PictureFiles::prefetch(const std::vector<std::string>& windowsNames) {
     if (worker_.joinable()) worker_.join();
-    std::vector<std::packaged_task<QImage()>> tasks;
+    std::vector<std::packaged_task<Decoded()>> tasks;
     for (const std::string& name : windowsNames) {
         if (pictures_.count(name) || pending_.count(name)) continue;
-        tasks.emplace_back([name, folder = folder_] { return decode(name, folder).image; });
+        tasks.emplace_back([this, name] { return decode(find_(name)); });
         pending_.emplace(name, tasks.back().get_future());
     }
     if (tasks.empty()) return;
@@ -114,13 +130,14 @@ void PictureFiles::prefetch(const std::vector<std::string>& windowsNames) {
 
 const QPixmap& PictureFiles::load(const std::string& windowsName) {
     if (auto found = pictures_.find(windowsName); found != pictures_.end()) return found->second;
+    Decoded decoded;
     if (auto pending = pending_.find(windowsName); pending != pending_.end()) {
-        QImage image = pending->second.get();
+        decoded = pending->second.get();
         pending_.erase(pending);
-        if (!image.isNull())
-            return pictures_.emplace(windowsName, QPixmap::fromImage(std::move(image))).first->second;
+    } else {
+        decoded = decode(find_(windowsName));
     }
-    return pictures_.emplace(windowsName, loadPicture(windowsName, folder_)).first->second;
+    return pictures_.emplace(windowsName, toPixmap(std::move(decoded), windowsName, folder_)).first->second;
 }
 
 std::vector<std::string> picturesNamedIn(const std::string& scriptBytes) {

@@ -4,11 +4,14 @@
 #include <QImage>
 #include <QPixmap>
 #include <filesystem>
+#include <functional>
 #include <future>
 #include <map>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "script/windows_path.h"
 
 namespace view {
 
@@ -20,10 +23,12 @@ QPixmap loadPicture(const std::string& windowsName, const std::filesystem::path&
 // The settings pass loads the same pictures on every one of its runs; this
 // decodes each file once and hands out the same picture afterwards. Lives as
 // long as one start-up (or one load of the help screen). Relative names are
-// taken from the folder it is given, by default the working folder.
+// taken from the folder it is given, by default the working folder, or found
+// by a name finder whose answers it shares.
 class PictureFiles {
 public:
-    explicit PictureFiles(std::filesystem::path folder = {}) : folder_(std::move(folder)) {}
+    explicit PictureFiles(std::filesystem::path folder = {});
+    explicit PictureFiles(script::NameFinder& names);
     ~PictureFiles();
     PictureFiles(const PictureFiles&) = delete;
     PictureFiles& operator=(const PictureFiles&) = delete;
@@ -33,13 +38,18 @@ public:
 
     // Starts decoding files that will be asked for soon on a worker thread,
     // so that it overlaps the work before they are needed. A file that cannot
-    // be decoded there is simply loaded (and fails) in load() as usual.
+    // be decoded there fails in load(), with the report load() would give.
     void prefetch(const std::vector<std::string>& windowsNames);
 
+    // A file read and decoded, or what is wrong with it.
+    struct Decoded;
+
 private:
+    // Safe on any thread.
+    std::function<script::NameFinder::Found(const std::string&)> find_;
     std::filesystem::path folder_;
     std::map<std::string, QPixmap> pictures_;
-    std::map<std::string, std::future<QImage>> pending_;
+    std::map<std::string, std::future<Decoded>> pending_;
     std::thread worker_;
 };
 

@@ -3,6 +3,8 @@
 #include <optional>
 #include <sys/stat.h>
 
+#include "counting_file_queries.h"
+#include "view/folder_files.h"
 #include "view/picture_files.h"
 #include "launcher_fixture.h"
 
@@ -40,28 +42,67 @@ TEST_F(LauncherTest, EveryFieldTakenRunsOnePass) {
     EXPECT_EQ(passesWhenShown, 5);
 }
 
-// The pass asks after the background picture after every record; the file
-// system is asked once per start-up, and afresh after it and at the next one.
-TEST_F(LauncherTest, TheBackgroundIsLookedForOncePerStartUp) {
+// Each start-up looks its files up afresh, through folder files of its own
+// whose questions to the file system are counted.
+class CountedStartUpTest : public LauncherTest {
+protected:
+    testing_support::CountingFileQueries startUp() {
+        testing_support::CountingFileQueries queries;
+        windows = std::make_unique<launcher::LauncherWindows>(system);
+        windows->startupFiles = std::make_unique<view::FolderFiles>(folder, queries);
+        load();
+        EXPECT_FALSE(startupFailure) << startupFailure->report();
+        EXPECT_FALSE(windows->startupFiles) << "the start-up took its files";
+        return queries;
+    }
+    void addDataFiles(int count) {
+        for (int i = 0; i < count; ++i) writeFile("Data/level" + std::to_string(i) + ".dat", "");
+    }
+};
+
+// The pass asks after the background picture after every record, and the
+// script may name each picture many times: every file is looked up once,
+// and a folder's names are read only when a name is not spelled as on disk.
+TEST_F(CountedStartUpTest, EachNamedFileIsLookedUpOnce) {
     std::string script;
-    for (int i = 0; i < 40; ++i) script += "TITLE,\"t" + std::to_string(i) + "\"\n";
-    writeScript(script + "BACKCOLOR,0,128,0\n");
-    start& w = load();
-    ASSERT_FALSE(startupFailure) << startupFailure->report();
-    EXPECT_EQ(w.menu().settingsPasses(), 41);
-    EXPECT_EQ(system.count("exists Data\\background.bmp"), 1);
-    EXPECT_EQ(w.backgroundColour(), QColor(0, 128, 0));
+    for (int i = 0; i < 40; ++i) script += "TITLE,\"t" + std::to_string(i) + "\"\nCMD1P,Data\\play.bmp\n";
+    writeScript(script + "BACKCOLOR,0,128,0\nCMD5P,Data\\quit.bmp\nCMD3V,True\nCMD3P,Data\\Help.BMP\n");
+    writePicture("Data/play.bmp", 8, 6, Qt::red);
+    writePicture("Data/quit.bmp", 8, 6, Qt::green);
+    writePicture("Data/help.bmp", 8, 6, Qt::blue);
 
+    const auto spelledOff = startUp();
+    EXPECT_EQ(window().menu().settingsPasses(), 84);
+    EXPECT_EQ(window().backgroundColour(), QColor(0, 128, 0));
+    EXPECT_EQ(window().Command3->picture().size(), QSize(8, 6));
+    EXPECT_EQ(spelledOff.mostAskedOnePath(), 1);
+    EXPECT_EQ(spelledOff.passesOver(folder / "Data"), 1);  // Help.BMP and the missing background
+
+    // Every name as it is on disk: no folder is read at all.
+    writeScript(script + "BACKCOLOR,0,128,0\nCMD5P,Data\\quit.bmp\n");
     writePicture("Data/background.bmp", 20, 10, Qt::red);
-    EXPECT_TRUE(w.FileExists(start::kBackgroundPicture));
-    EXPECT_EQ(system.count("exists Data\\background.bmp"), 2);
-
-    windows = std::make_unique<launcher::LauncherWindows>(system);
-    system.calls.clear();
-    start& again = load();
-    ASSERT_FALSE(startupFailure) << startupFailure->report();
+    const auto exact = startUp();
+    EXPECT_EQ(window().Image1->pixmap().size(), QSize(20, 10));
+    EXPECT_EQ(exact.mostAskedOnePath(), 1);
+    EXPECT_TRUE(exact.folderPasses.empty());
+    // After the start-up, the window asks the platform afresh.
+    EXPECT_TRUE(window().FileExists(start::kBackgroundPicture));
     EXPECT_EQ(system.count("exists Data\\background.bmp"), 1);
-    EXPECT_EQ(again.Image1->pixmap().size(), QSize(20, 10));
+}
+
+// A large Data folder costs a start-up no more questions than a small one.
+TEST_F(CountedStartUpTest, TheQuestionsDoNotGrowWithTheDataFolder) {
+    writeScript("TITLE,\"Zembrot\"\nCMD1P,Data\\play.bmp\nCMD5P,Data\\Quit.bmp\nBGMID,Data\\theme.mid\n");
+    writePicture("Data/play.bmp", 8, 6, Qt::red);
+    writePicture("Data/quit.bmp", 8, 6, Qt::green);
+
+    const auto small = startUp();
+    addDataFiles(500);
+    const auto large = startUp();
+    EXPECT_EQ(large.total(), small.total());
+    EXPECT_EQ(large.kindQuestions, small.kindQuestions);
+    EXPECT_EQ(large.passesOver(folder / "Data"), 1);
+    EXPECT_EQ(large.mostAskedOnePath(), 1);
 }
 
 TEST_F(LauncherTest, LowerCaseKeywordsReadLikeUpperCase) {
