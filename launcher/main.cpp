@@ -11,11 +11,13 @@
 
 #include "launcher/command_line.h"
 #include "launcher/error_report.h"
-#include "view/fonts.h"
 #include "launcher/launcher_windows.h"
 #include "platform/platform.h"
 #include "platform/process_environment.h"
 #include "script/failure.h"
+#include "script/menu_script.h"
+#include "view/folder_files.h"
+#include "view/fonts.h"
 
 int main(int argc, char** argv) {
     // Options are answered before any display is needed; without arguments
@@ -34,6 +36,11 @@ int main(int argc, char** argv) {
     // layout; on a second core it overlaps the connection to the display.
     std::thread fontconfigWarmUp([] { FcInit(); });
 #endif
+    // A name the script spells otherwise than the disk, or a missing
+    // background picture, costs a pass over the Data folder, which may hold
+    // thousands of files: the start-up's files are looked up meanwhile.
+    std::unique_ptr<view::FolderFiles> startupFiles = view::FolderFiles::ofWorkingFolder();
+    std::thread filesLookUp([files = startupFiles.get()] { files->lookUpAhead(script::kScriptInGameFolder); });
     int qtArgc = 1;
     char* qtArgv[] = {argv[0], nullptr};
     QApplication application(qtArgc, qtArgv);
@@ -44,6 +51,7 @@ int main(int argc, char** argv) {
 #ifdef LORVANE_WARM_FONTCONFIG
     fontconfigWarmUp.join();
 #endif
+    filesLookUp.join();
 
     try {
         std::unique_ptr<platform::Platform> system = platform::createLinuxPlatform();
@@ -54,6 +62,7 @@ int main(int argc, char** argv) {
             // Handlers and waits may be nested many deep; none of them may go on.
             std::_Exit(1);
         };
+        windows.startupFiles = std::move(startupFiles);
         windows.loadStart();
         if (!windows.anyWindowLoaded()) return 0;
         return QApplication::exec();

@@ -18,16 +18,6 @@
 
 namespace launcher {
 
-namespace {
-
-std::filesystem::path workingFolder() {
-    std::error_code error;
-    std::filesystem::path folder = std::filesystem::current_path(error);
-    return error ? std::filesystem::path(".") : folder;
-}
-
-}  // namespace
-
 start::start(LauncherWindows& windows)
     : view::StartScreen(*this, *this), windows_(windows), menu_(windows.platform(), *this) {
     setObjectName(QStringLiteral("start"));
@@ -74,8 +64,7 @@ void start::Form_Load() {
 
     // The start-up's answers about files last while the script is read,
     // whether or not the reading fails; the window shows after that.
-    startupFiles_ = windows_.startupFiles ? std::move(windows_.startupFiles)
-                                          : std::make_unique<view::FolderFiles>(workingFolder());
+    startupFiles_ = windows_.startupFiles ? std::move(windows_.startupFiles) : view::FolderFiles::ofWorkingFolder();
     {
         const auto filesEnd = qScopeGuard([this] { startupFiles_.reset(); });
         const std::filesystem::path scriptPath = startupFiles_->find(script::kScriptInGameFolder).path;
