@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <dirent.h>
 #include <ctime>
 #include <mutex>
 #include <optional>
@@ -206,10 +207,15 @@ public:
     }
 
     std::vector<std::string> namesIn(const fs::path& folder) override {
+        // Plain readdir: a path object per entry would cost more than reading it.
         std::vector<std::string> names;
-        std::error_code ec;
-        for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
-            names.push_back(it->path().filename().string());
+        DIR* entries = ::opendir(folder.c_str());
+        if (!entries) return names;
+        while (const dirent* entry = ::readdir(entries)) {
+            const std::string_view name = entry->d_name;
+            if (name != "." && name != "..") names.emplace_back(name);
+        }
+        ::closedir(entries);
         return names;
     }
 };
