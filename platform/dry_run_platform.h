@@ -6,18 +6,17 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/virtual_clock_platform.h"
 
 namespace platform {
 
-class DryRunPlatform : public Platform {
+class DryRunPlatform : public VirtualClockPlatform {
 public:
     struct Event {
         double at;         // seconds on the virtual clock
         std::string what;  // e.g. "keys: Alt+G", "zembrot.exe starts through Wine"
     };
     std::vector<Event> events;
-    double now = 0;  // the virtual clock
 
     int PathFileExistsA(const std::string& path) override;
     unsigned mciSendStringA(const std::string& command, char* reply, unsigned replyLength,
@@ -28,8 +27,6 @@ public:
     void StartProgram(const std::string& program) override;
     void OpenInTextEditor(const std::string& path, NotOpened whenNotOpened) override;
     void Beep() override;
-    double Timer() override { return now; }
-    double MonotonicSeconds() override { return now; }
     std::tm LocalTime() override;
     void Wait(double seconds) override;
 

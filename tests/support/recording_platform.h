@@ -11,12 +11,15 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/virtual_clock_platform.h"
 
 namespace testing_support {
 
-class RecordingPlatform : public platform::Platform {
+class RecordingPlatform : public platform::VirtualClockPlatform {
 public:
+    // The virtual clock starts at 10:00:00.
+    RecordingPlatform() : VirtualClockPlatform(36000.0) {}
+
     // Every call as one line, e.g. "mci close all", "snd Data\click.wav 0",
     // "block 1", "keys %{G}", "start zembrot.exe", "wait 2", "beep".
     std::vector<std::string> calls;
@@ -36,8 +39,6 @@ public:
     // Keystroke strings whose sending fails.
     std::set<std::string> failingKeys;
 
-    // Virtual clock: seconds since local midnight and monotonic seconds.
-    double now = 36000.0;  // 10:00:00
     std::tm localTime{};
 
     // Runs `event` when virtual time reaches `at` (absolute, same scale as now).
@@ -63,8 +64,6 @@ public:
     void StartProgram(const std::string& program) override;
     void OpenInTextEditor(const std::string& path, NotOpened whenNotOpened) override;
     void Beep() override;
-    double Timer() override { return now; }
-    double MonotonicSeconds() override { return now; }
     std::tm LocalTime() override { return localTime; }
     void Wait(double seconds) override;
 
