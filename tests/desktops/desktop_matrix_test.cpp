@@ -36,7 +36,7 @@ using desktops::Desktop;
 
 namespace {
 
-enum class Cell { Play, Skip, MessageBox, PlayerInputDuringTheBlock };
+enum class Cell { Play, Skip, MessageBox, PlayerInputDuringTheBlock, DesktopShortcutDuringTheBlock, CtrlAltDelete };
 
 struct KnownFault {
     Desktop desktop;
@@ -81,6 +81,11 @@ public:
         devices_.click(1);
     }
     void key(KeySym keysym) { devices_.typeKey(keysym); }
+    // Holds each key down in turn and lets them go in reverse.
+    void chord(const std::vector<KeySym>& keys) {
+        for (const KeySym key : keys) devices_.key(key, true);
+        for (auto key = keys.rbegin(); key != keys.rend(); ++key) devices_.key(*key, false);
+    }
 
 private:
     const desktops::DesktopSession& session_;
@@ -108,11 +113,14 @@ protected:
 // and the game folder.
 struct Stage {
     explicit Stage(Desktop desktop) : session(desktop) {}
-    void start(const std::function<void(e2e::GameFolder&)>& prepare = {}) {
+    // With `slides` Spaces in the Play sequence.
+    void start(const std::function<void(e2e::GameFolder&)>& prepare = {}, int slides = 3) {
         x.emplace();
         trace.emplace();
         player.emplace(session);
-        game.emplace(e2e::menuScriptFor(e2e::testMenu()));
+        auto menu = e2e::testMenu();
+        menu.text[12] = std::to_string(slides);  // SLIDE
+        game.emplace(e2e::menuScriptFor(menu));
         if (prepare) prepare(*game);
         launcher = &game->startLauncher();
         startWindow = x->waitForWindow(layout::startTitle, 20s);
@@ -149,11 +157,53 @@ struct Stage {
 // of the start window outside the game's window, else Play all the same.
 QPoint visiblePointOfStartWindow(Stage& s, QPoint play) {
     const auto game = s.x->findWindow(layout::gameTitle);
-    const QRect covered = game ? s.x->outerGeometry(*game) : QRect();
+    // Its frame, where there is one, is not always told (_NET_FRAME_EXTENTS):
+    // room for a title bar and borders.
+    const QRect covered = game ? s.x->geometry(*game).adjusted(-8, -40, 8, 8) : QRect();
     const QRect inside = s.startArea.adjusted(10, 10, -10, -10);
     for (const QPoint point : {play, inside.topLeft(), inside.topRight(), inside.bottomLeft(), inside.bottomRight()})
         if (!covered.contains(point)) return point;
     return play;
+}
+
+// The Play sequence's keys with `slides` Spaces.
+std::string playKeys(int slides) {
+    std::string keys;
+    for (int slide = 0; slide < slides; ++slide) keys += "Space\n";
+    return keys + "Alt+G\nReturn\n";
+}
+
+// A shortcut of the desktop's own, as its stock configuration binds it, that
+// does something to the focused window a test can see: chords pressed in turn.
+struct DesktopShortcut {
+    Desktop desktop;
+    std::vector<std::vector<KeySym>> chords;
+    const char* name;
+};
+
+const std::vector<DesktopShortcut> kShortcuts = {
+    {Desktop::Openbox, {{XK_Super_L, XK_d}}, "Super+D (show the desktop)"},
+    {Desktop::Xfwm4, {{XK_Alt_L, XK_F7}, {XK_Right}, {XK_Right}, {XK_Return}}, "Alt+F7, Right, Right, Return (move)"},
+    {Desktop::I3, {{XK_Alt_L, XK_f}}, "Alt+F (full screen)"},
+    {Desktop::Mutter, {{XK_Alt_L, XK_F7}, {XK_Right}, {XK_Right}, {XK_Return}}, "Alt+F7, Right, Right, Return (move)"},
+    {Desktop::Sway, {{XK_Super_L, XK_f}}, "Super+F (full screen)"},
+};
+
+const DesktopShortcut* shortcutOf(Desktop desktop) {
+    for (const auto& shortcut : kShortcuts)
+        if (shortcut.desktop == desktop) return &shortcut;
+    return nullptr;
+}
+
+// The player presses the shortcut, and within two seconds something happens
+// to the game's window: it loses the focus, or moves, or changes its size.
+bool shortcutDisturbsTheGame(Stage& s, Window game, const DesktopShortcut& shortcut) {
+    const QRect before = s.x->geometry(game);
+    for (const auto& chord : shortcut.chords) {
+        s.player->chord(chord);
+        sleepFor(100ms);
+    }
+    return waitFor([&] { return s.x->focusedWindow() != game || s.x->geometry(game) != before; }, 2s);
 }
 
 #define START_STAGE(stage, ...)                                                                          \
@@ -244,6 +294,53 @@ TEST_P(DesktopMatrix, ThePlayersClickAndKeyDuringTheBlockReachNobody) {
     s.player->key(XK_w);
     EXPECT_EQ(e2e::waitForKeyLog(*s.game, wine_run::kPlayKeys + "W\n", 5s), wine_run::kPlayKeys + "W\n")
         << "the game does not have the player's keyboard after the drive";
+}
+
+// During the block the player presses a shortcut of the desktop's own. Under
+// an X server the launcher's grab holds it; a Wayland compositor acts on it
+// before any X program sees it. Either way the game gets exactly its keys.
+TEST_P(DesktopMatrix, TheDesktopsOwnShortcutDuringTheBlockLeavesTheDriveWhole) {
+    const DesktopShortcut* shortcut = shortcutOf(GetParam());
+    if (!shortcut) GTEST_SKIP() << "no shortcuts of its own";
+    if (!runs(Cell::DesktopShortcutDuringTheBlock)) GTEST_SKIP() << skipCause_;
+    START_STAGE(s, {}, 5);
+    s.player->click(s.startArea.topLeft() + layout::command1.center());
+    ASSERT_TRUE(waitFor([&] { return s.game->keyLog().find("Space") != std::string::npos; }, 60s))
+        << "the game got no key\n" << s.game->launcherStderr();
+    const auto game = s.x->findWindow(layout::gameTitle);
+    ASSERT_TRUE(game);
+    s.trace->note(std::string("the player presses ") + shortcut->name);
+    const bool acted = shortcutDisturbsTheGame(s, *game, *shortcut);
+    e2e::keepScreenshot(s.session.playerScreen(), std::string("desktop-") + s.session.kind().name + "-shortcut");
+    s.trace->note(acted ? "the shortcut acted on the game's window" : "the shortcut was held");
+    RecordProperty("shortcut", std::string(shortcut->name) + (acted ? ": acted" : ": held"));
+    if (!s.session.kind().wayland) EXPECT_FALSE(acted) << shortcut->name << " acted through the grab";
+    EXPECT_EQ(e2e::waitForKeyLog(*s.game, playKeys(5), 30s), playKeys(5)) << s.game->launcherStderr();
+    EXPECT_EQ(s.launcher->waitForExit(20s), 0) << s.game->launcherStderr();
+    EXPECT_EQ(s.trace->strayKeys(), 0);
+    // Without the block the shortcut does act here: what the grab held was real.
+    s.trace->note(std::string("the player presses ") + shortcut->name + " again");
+    EXPECT_TRUE(shortcutDisturbsTheGame(s, *game, *shortcut)) << shortcut->name << " does nothing here";
+}
+
+// Ctrl+Alt+Delete on the player's keyboard ends the block at once: the key
+// typed after it reaches the game, among the keys the launcher still sends.
+TEST_P(DesktopMatrix, CtrlAltDeleteEndsTheBlock) {
+    if (!runs(Cell::CtrlAltDelete)) GTEST_SKIP() << skipCause_;
+    START_STAGE(s, {}, 5);
+    s.player->click(s.startArea.topLeft() + layout::command1.center());
+    ASSERT_TRUE(waitFor([&] { return s.game->keyLog().find("Space") != std::string::npos; }, 60s))
+        << "the game got no key\n" << s.game->launcherStderr();
+    s.trace->note("the player presses Ctrl+Alt+Delete, then q");
+    s.player->chord({XK_Control_L, XK_Alt_L, XK_Delete});
+    sleepFor(300ms);  // the launcher lets the devices go
+    s.player->key(XK_q);
+    std::string log = e2e::waitForKeyLog(*s.game, playKeys(5) + "Q\n", 30s);
+    const auto q = log.find("Q\n");
+    EXPECT_NE(q, std::string::npos) << "the player's key after Ctrl+Alt+Delete did not reach the game: " << log;
+    if (q != std::string::npos) log.erase(q, 2);
+    EXPECT_EQ(log, playKeys(5)) << s.game->launcherStderr();
+    EXPECT_EQ(s.launcher->waitForExit(20s), 0) << s.game->launcherStderr();
 }
 
 INSTANTIATE_TEST_SUITE_P(Desktops, DesktopMatrix,
