@@ -215,7 +215,9 @@ void DesktopSession::startWindowManager(const std::string& program, const std::v
 bool DesktopSession::waitForWindowManager() {
     try {
         desktop_driver::XSession x;
-        if (desktop_driver::waitFor([&] { return e2e::windowManagerRunning(x); }, 30s)) return true;
+        if (desktop_driver::waitFor([&] { return e2e::windowManagerRunning(x); }, 30s) &&
+            e2e::windowManagerTakesNewWindows(x))
+            return true;
         failure_ = std::string(kind().name) + " did not announce itself on " + programDisplay_;
     } catch (const std::exception& error) {
         failure_ = std::string("cannot open ") + programDisplay_ + ": " + error.what();

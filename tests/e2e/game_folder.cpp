@@ -106,4 +106,30 @@ bool windowManagerRunning(desktop_driver::XSession& x) {
     return count == 1;
 }
 
+bool windowManagerTakesNewWindows(desktop_driver::XSession& x) {
+    Display* display = x.display();
+    const Atom wmState = XInternAtom(display, "WM_STATE", False);
+    const ::Window probe = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 10, 10, 0, 0, 0);
+    auto managed = [&] {
+        Atom type = 0;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        XGetWindowProperty(display, probe, wmState, 0, 1, False, AnyPropertyType, &type, &format, &count, &after,
+                           &data);
+        if (data) XFree(data);
+        return type != 0;
+    };
+    bool taken = false;
+    for (int attempt = 0; attempt < 10 && !taken; ++attempt) {
+        XUnmapWindow(display, probe);
+        XMapWindow(display, probe);
+        XSync(display, False);
+        taken = desktop_driver::waitFor(managed, std::chrono::seconds(2));
+    }
+    XDestroyWindow(display, probe);
+    XSync(display, False);
+    return taken;
+}
+
 }  // namespace e2e

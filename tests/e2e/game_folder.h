@@ -51,6 +51,10 @@ std::string waitForKeyLog(const GameFolder& folder, const std::string& expected,
 
 // True once a window manager has announced itself on the display.
 bool windowManagerRunning(desktop_driver::XSession& x);
+// A window manager announces itself before it is done starting, and a
+// window mapped meanwhile may stay unmanaged: maps a probe window (again,
+// when it was passed over) until the window manager has taken it.
+bool windowManagerTakesNewWindows(desktop_driver::XSession& x);
 
 inline const QColor clipFrameColour(40, 200, 220);
 

@@ -71,36 +71,7 @@ WindowManagerRun::WindowManagerRun(WindowManager kind, desktop_driver::XSession&
     }
     log_ = folder / (nameOf(kind) + ".stderr");
     process_ = std::make_unique<desktop_driver::ChildProcess>(program, folder, arguments, log_);
-    ready_ = desktop_driver::waitFor([&] { return windowManagerRunning(x); }, 20s) && managesNewWindows(x);
-}
-
-// A window manager announces itself before it is done starting, and a
-// window mapped meanwhile may stay unmanaged: a probe window is mapped
-// (again, when it was passed over) until the window manager has taken it.
-bool WindowManagerRun::managesNewWindows(desktop_driver::XSession& x) {
-    Display* display = x.display();
-    const Atom wmState = XInternAtom(display, "WM_STATE", False);
-    const ::Window probe = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 10, 10, 0, 0, 0);
-    auto managed = [&] {
-        Atom type = 0;
-        int format = 0;
-        unsigned long count = 0, after = 0;
-        unsigned char* data = nullptr;
-        XGetWindowProperty(display, probe, wmState, 0, 1, False, AnyPropertyType, &type, &format, &count, &after,
-                           &data);
-        if (data) XFree(data);
-        return type != 0;
-    };
-    bool taken = false;
-    for (int attempt = 0; attempt < 10 && !taken; ++attempt) {
-        XUnmapWindow(display, probe);
-        XMapWindow(display, probe);
-        XSync(display, False);
-        taken = desktop_driver::waitFor(managed, 2s);
-    }
-    XDestroyWindow(display, probe);
-    XSync(display, False);
-    return taken;
+    ready_ = desktop_driver::waitFor([&] { return windowManagerRunning(x); }, 20s) && windowManagerTakesNewWindows(x);
 }
 
 std::string WindowManagerRun::log() const { return log_.empty() ? "" : desktop_driver::readFile(log_); }

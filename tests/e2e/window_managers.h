@@ -26,8 +26,6 @@ public:
     std::string log() const;
 
 private:
-    bool managesNewWindows(desktop_driver::XSession& x);
-
     std::filesystem::path log_;
     std::unique_ptr<desktop_driver::ChildProcess> process_;
     bool ready_ = true;
