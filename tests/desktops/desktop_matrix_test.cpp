@@ -14,6 +14,7 @@
 // LORVANE_KNOWN_FAULTS=run to run it all the same.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -230,6 +231,27 @@ bool keyboardsFree(XSession& x) {
     return free;
 }
 
+// The launcher ends well: the game got exactly `keys`, no key went astray,
+// and the player's own keyboard reaches the game afterwards (`next`).
+void expectTheDriveEndsWell(Stage& s, const std::string& keys, KeySym next, std::chrono::seconds timeout) {
+    EXPECT_EQ(e2e::waitForKeyLog(*s.game, keys, timeout), keys) << s.game->launcherStderr();
+    EXPECT_EQ(s.launcher->waitForExit(20s), 0) << s.game->launcherStderr();
+    EXPECT_EQ(s.trace->strayKeys(), 0);
+    const std::string name = XKeysymToString(next);
+    s.trace->note("the player types " + name);
+    s.player->key(next);
+    const std::string typed = keys + static_cast<char>(std::toupper(name[0])) + "\n";
+    EXPECT_EQ(e2e::waitForKeyLog(*s.game, typed, 5s), typed)
+        << "the game does not have the player's keyboard after the drive";
+}
+
+// The player clicks Play; true once the game has its first Space, that is
+// while the block holds.
+bool playUntilTheFirstSpace(Stage& s) {
+    s.player->click(s.startArea.topLeft() + layout::command1.center());
+    return waitFor([&] { return s.game->keyLog().find("Space") != std::string::npos; }, 60s);
+}
+
 #define START_STAGE(stage, ...)                                                                          \
     Stage stage(GetParam());                                                                             \
     ASSERT_TRUE(stage.session.ready()) << stage.session.why();                                           \
@@ -251,14 +273,7 @@ TEST_P(DesktopMatrix, PlayDrivesTheGame) {
     START_STAGE(s);
     s.trace->watchKeys(*s.startWindow);
     s.player->click(s.startArea.topLeft() + layout::command1.center());
-    EXPECT_EQ(e2e::waitForKeyLog(*s.game, wine_run::kPlayKeys, 60s), wine_run::kPlayKeys)
-        << s.game->launcherStderr();
-    EXPECT_EQ(s.launcher->waitForExit(20s), 0) << s.game->launcherStderr();
-    EXPECT_EQ(s.trace->strayKeys(), 0);
-    s.trace->note("the player types q");
-    s.player->key(XK_q);
-    EXPECT_EQ(e2e::waitForKeyLog(*s.game, wine_run::kPlayKeys + "Q\n", 5s), wine_run::kPlayKeys + "Q\n")
-        << "the game does not have the player's keyboard after the drive";
+    expectTheDriveEndsWell(s, wine_run::kPlayKeys, XK_q, 60s);
 }
 
 // The skip key on the start window: the game gets Alt+G and Return at once.
@@ -301,23 +316,14 @@ TEST_P(DesktopMatrix, ThePlayersClickAndKeyDuringTheBlockReachNobody) {
     START_STAGE(s, [](e2e::GameFolder& game) { std::filesystem::remove(game.path() / "Data" / "test.avi"); });
     s.trace->watchKeys(*s.startWindow);
     const QPoint play = s.startArea.topLeft() + layout::command1.center();
-    s.player->click(play);
-    ASSERT_TRUE(waitFor([&] { return s.game->keyLog().find("Space") != std::string::npos; }, 60s))
-        << "the game got no key\n" << s.game->launcherStderr();
+    ASSERT_TRUE(playUntilTheFirstSpace(s)) << "the game got no key\n" << s.game->launcherStderr();
     const QPoint target = visiblePointOfStartWindow(s, play);
     s.trace->note("the player clicks the start window at " + std::to_string(target.x()) + "," +
                   std::to_string(target.y()) + " and types q");
     s.player->click(target);
     s.player->key(XK_q);
     e2e::keepScreenshot(s.session.playerScreen(), std::string("desktop-") + s.session.kind().name + "-block-click");
-    EXPECT_EQ(e2e::waitForKeyLog(*s.game, wine_run::kPlayKeys, 30s), wine_run::kPlayKeys)
-        << s.game->launcherStderr();
-    EXPECT_EQ(s.launcher->waitForExit(20s), 0) << s.game->launcherStderr();
-    EXPECT_EQ(s.trace->strayKeys(), 0);
-    s.trace->note("the player types w");
-    s.player->key(XK_w);
-    EXPECT_EQ(e2e::waitForKeyLog(*s.game, wine_run::kPlayKeys + "W\n", 5s), wine_run::kPlayKeys + "W\n")
-        << "the game does not have the player's keyboard after the drive";
+    expectTheDriveEndsWell(s, wine_run::kPlayKeys, XK_w, 30s);
 }
 
 // During the block the player presses a shortcut of the desktop's own. Under
@@ -328,9 +334,7 @@ TEST_P(DesktopMatrix, TheDesktopsOwnShortcutDuringTheBlockLeavesTheDriveWhole) {
     if (!shortcut) GTEST_SKIP() << "no shortcuts of its own";
     if (!runs(Cell::DesktopShortcutDuringTheBlock)) GTEST_SKIP() << skipCause_;
     START_STAGE(s, {}, 5);
-    s.player->click(s.startArea.topLeft() + layout::command1.center());
-    ASSERT_TRUE(waitFor([&] { return s.game->keyLog().find("Space") != std::string::npos; }, 60s))
-        << "the game got no key\n" << s.game->launcherStderr();
+    ASSERT_TRUE(playUntilTheFirstSpace(s)) << "the game got no key\n" << s.game->launcherStderr();
     const auto game = s.x->findWindow(layout::gameTitle);
     ASSERT_TRUE(game);
     s.trace->note(std::string("the player presses ") + shortcut->name);
@@ -338,7 +342,9 @@ TEST_P(DesktopMatrix, TheDesktopsOwnShortcutDuringTheBlockLeavesTheDriveWhole) {
     e2e::keepScreenshot(s.session.playerScreen(), std::string("desktop-") + s.session.kind().name + "-shortcut");
     s.trace->note(acted ? "the shortcut acted on the game's window" : "the shortcut was held");
     RecordProperty("shortcut", std::string(shortcut->name) + (acted ? ": acted" : ": held"));
-    if (!s.session.kind().wayland) EXPECT_FALSE(acted) << shortcut->name << " acted through the grab";
+    if (!s.session.kind().wayland) {
+        EXPECT_FALSE(acted) << shortcut->name << " acted through the grab";
+    }
     EXPECT_EQ(e2e::waitForKeyLog(*s.game, playKeys(5), 30s), playKeys(5)) << s.game->launcherStderr();
     EXPECT_EQ(s.launcher->waitForExit(20s), 0) << s.game->launcherStderr();
     EXPECT_EQ(s.trace->strayKeys(), 0);
@@ -352,9 +358,7 @@ TEST_P(DesktopMatrix, TheDesktopsOwnShortcutDuringTheBlockLeavesTheDriveWhole) {
 TEST_P(DesktopMatrix, CtrlAltDeleteEndsTheBlock) {
     if (!runs(Cell::CtrlAltDelete)) GTEST_SKIP() << skipCause_;
     START_STAGE(s, {}, 5);
-    s.player->click(s.startArea.topLeft() + layout::command1.center());
-    ASSERT_TRUE(waitFor([&] { return s.game->keyLog().find("Space") != std::string::npos; }, 60s))
-        << "the game got no key\n" << s.game->launcherStderr();
+    ASSERT_TRUE(playUntilTheFirstSpace(s)) << "the game got no key\n" << s.game->launcherStderr();
     s.trace->note("the player presses Ctrl+Alt+Delete, then q");
     s.player->chord({XK_Control_L, XK_Alt_L, XK_Delete});
     EXPECT_TRUE(waitFor([&] { return keyboardsFree(*s.x); }, 5s)) << "the launcher still holds the keyboard";
