@@ -18,15 +18,16 @@ void centreNow(QWidget& window, const QScreen& screen) {
     window.move(area.x() + (area.width() - outer.width()) / 2, area.y() + (area.height() - outer.height()) / 2);
 }
 
-// Centres its window again each time the frame around it changes size, for
-// as long as a window manager may still be adding it.
+// Centres its window again each time its outer size changes, for as long as
+// a window manager may still be adding a frame and the window's own menu and
+// status bars may still be settling their heights after the first show.
 class FrameWatch : public QObject {
 public:
     static constexpr const char* kName = "launcher-frame-watch";
 
     FrameWatch(QWidget& window, const QScreen* screen)
         : QObject(&window), window_(window), screen_(const_cast<QScreen*>(screen)),
-          frame_(window.frameGeometry().size() - window.size()) {
+          outer_(window.frameGeometry().size()) {
         setObjectName(kName);
         window.installEventFilter(this);
         // A window manager frames a new window within moments; after that a
@@ -37,9 +38,9 @@ public:
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::Move || event->type() == QEvent::Resize || event->type() == QEvent::Show) {
-            const QSize frame = window_.frameGeometry().size() - window_.size();
-            if (frame != frame_ && screen_) {
-                frame_ = frame;
+            const QSize outer = window_.frameGeometry().size();
+            if (outer != outer_ && screen_) {
+                outer_ = outer;
                 centreNow(window_, *screen_);
             }
         }
@@ -49,7 +50,7 @@ protected:
 private:
     QWidget& window_;
     QPointer<QScreen> screen_;
-    QSize frame_;
+    QSize outer_;
 };
 
 }  // namespace
