@@ -202,8 +202,8 @@ void checkNamedFiles(const std::string& bytes, const script::MenuSettings& value
                                  " does not exist: Play shows no clip");
 }
 
-void checkGame(FolderCheck& check) {
-    const platform::ProgramPlan plan = platform::planProgram(kGame);
+void checkGame(const std::filesystem::path& folder, FolderCheck& check) {
+    const platform::ProgramPlan plan = platform::planProgram(kGame, folder);
     if (plan.file.empty())
         check.warnings.push_back(std::string(kGame) + " does not exist in the game folder: the game cannot start");
     else if (plan.windowsProgram && !plan.throughWine)
@@ -217,7 +217,8 @@ struct DryLauncher {
     LauncherWindows windows{system};
     std::optional<std::string> uncaught;
 
-    explicit DryLauncher(const std::optional<std::string>& scriptBytes) {
+    explicit DryLauncher(const std::optional<std::string>& scriptBytes)
+        : system(std::filesystem::current_path()) {
         windows.scriptBytes = scriptBytes;
         windows.offScreen = true;
         windows.onUncaughtFailure = [this](const script::Failure& failure) { uncaught = failure.report(); };
@@ -289,7 +290,7 @@ FolderCheck checkGameFolder(const std::filesystem::path& folder, const std::opti
         // Start-up stops here too, and says so below.
     }
     checkNamedFiles(bytes, values, check);
-    checkGame(check);
+    checkGame(folder, check);
 
     {
         DryLauncher launcher(scriptBytes);

@@ -16,11 +16,6 @@ namespace platform {
 
 namespace {
 
-bool exists(const std::string& windowsPath) {
-    std::error_code error;
-    return !windowsPath.empty() && std::filesystem::exists(script::mapWindowsPath(windowsPath), error);
-}
-
 std::uint32_t littleEndian(const unsigned char* bytes, int count) {
     std::uint32_t value = 0;
     for (int i = count - 1; i >= 0; --i) value = value << 8 | bytes[i];
@@ -51,8 +46,8 @@ std::string describeMedia(const std::string& command) {
 
 }  // namespace
 
-double soundSeconds(const std::string& windowsPath) {
-    std::ifstream in(script::mapWindowsPath(windowsPath), std::ios::binary);
+double soundSeconds(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
     unsigned char head[12];
     if (!in.read(reinterpret_cast<char*>(head), 12) || std::string(reinterpret_cast<char*>(head), 4) != "RIFF" ||
         std::string(reinterpret_cast<char*>(head) + 8, 4) != "WAVE")
@@ -90,6 +85,10 @@ std::string describeKeys(const std::string& keys) {
     return out;
 }
 
+bool DryRunPlatform::exists(const std::string& windowsPath) const {
+    return script::windowsPathExists(windowsPath, folder_);
+}
+
 int DryRunPlatform::PathFileExistsA(const std::string& path) {
     const bool found = exists(path);
     note("looks for " + path + ": " + (found ? "found" : "not there"));
@@ -113,11 +112,13 @@ unsigned DryRunPlatform::mciSendStringA(const std::string& command, char* reply,
 }
 
 int DryRunPlatform::sndPlaySoundA(const std::string& path, unsigned) {
-    if (!exists(path) || std::filesystem::is_directory(script::mapWindowsPath(path))) {
+    const std::filesystem::path file = script::mapWindowsPath(path, folder_);
+    std::error_code error;
+    if (!exists(path) || std::filesystem::is_directory(file, error)) {
         note("sound " + path + " is missing: the system's beep sounds instead");
         return 0;
     }
-    const double seconds = soundSeconds(path);
+    const double seconds = soundSeconds(file);
     char length[32];
     std::snprintf(length, sizeof length, "%.2f", seconds);
     note("sound " + path + " plays to its end (" + length + " s)");
@@ -133,7 +134,7 @@ int DryRunPlatform::BlockInput(bool block) {
 void DryRunPlatform::SendKeys(const std::string& keys) { note("keys: " + describeKeys(keys)); }
 
 void DryRunPlatform::StartProgram(const std::string& program) {
-    const ProgramPlan plan = planProgram(program);
+    const ProgramPlan plan = planProgram(program, folder_);
     if (plan.file.empty())
         note(plan.program + " cannot start: it does not exist");
     else if (plan.windowsProgram && !plan.throughWine)

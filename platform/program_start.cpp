@@ -33,20 +33,24 @@ bool isFile(const std::filesystem::path& file) {
     return std::filesystem::is_regular_file(file, error);
 }
 
-// The program to run for `name`: a file below the working folder, else a
-// plain command name on the path. Empty when there is none.
-QString locate(const QString& name) {
-    const auto mapped = script::mapWindowsPath(name.toStdString());
+std::filesystem::path below(const std::string& name, const std::filesystem::path& folder) {
+    return folder.empty() ? script::mapWindowsPath(name) : script::mapWindowsPath(name, folder);
+}
+
+// The program to run for `name`: a file below `folder`, else a plain command
+// name on the path. Empty when there is none.
+QString locate(const QString& name, const std::filesystem::path& folder) {
+    const auto mapped = below(name.toStdString(), folder);
     if (isFile(mapped)) return QString::fromStdString(std::filesystem::absolute(mapped).string());
     if (!name.contains('/') && !name.contains('\\')) return QStandardPaths::findExecutable(name);
     return {};
 }
 
-// Names the program as given below the working folder, and says where it was looked for.
-[[noreturn]] void notFound(const QString& program) {
+// Names the program as given below `folder`, and says where it was looked for.
+[[noreturn]] void notFound(const QString& program, const std::filesystem::path& folder = {}) {
     const std::string name = program.toStdString();
     script::Failure failure(script::FailureKind::FileNotFound);
-    failure.aboutFile(script::mapWindowsPath(name), name);
+    failure.aboutFile(script::nameOnThisSystem(below(name, folder), name, folder));
     if (!program.contains('/') && !program.contains('\\') && !failure.file().lookedIn.empty())
         failure.lookedIn(failure.file().lookedIn + " and the folders of PATH");
     throw failure;
@@ -113,17 +117,17 @@ struct Invocation {
     QStringList arguments;
 };
 
-Invocation invocationOf(const std::string& commandLine) {
+Invocation invocationOf(const std::string& commandLine, const std::filesystem::path& folder = {}) {
     const QString line = QString::fromStdString(commandLine).trimmed();
     Invocation invocation;
     QString program = line;
     // A file name with blanks in it is taken whole before the line is split.
-    QString file = locate(line);
+    QString file = locate(line, folder);
     if (file.isEmpty()) {
         invocation.arguments = QProcess::splitCommand(line);
         if (!invocation.arguments.isEmpty()) {
             program = invocation.arguments.takeFirst();
-            file = locate(program);
+            file = locate(program, folder);
         }
     }
     ProgramPlan& plan = invocation.plan;
@@ -131,15 +135,18 @@ Invocation invocationOf(const std::string& commandLine) {
     plan.file = file.toStdString();
     plan.windowsProgram = !file.isEmpty() && isWindowsExecutable(plan.file);
     plan.throughWine = plan.windowsProgram && !QStandardPaths::findExecutable("wine").isEmpty();
+    plan.folder = folder;
     return invocation;
 }
 
 }  // namespace
 
-ProgramPlan planProgram(const std::string& commandLine) { return invocationOf(commandLine).plan; }
+ProgramPlan planProgram(const std::string& commandLine, const std::filesystem::path& folder) {
+    return invocationOf(commandLine, folder).plan;
+}
 
 void requireStartable(const ProgramPlan& plan) {
-    if (plan.file.empty()) notFound(QString::fromStdString(plan.program));
+    if (plan.file.empty()) notFound(QString::fromStdString(plan.program), plan.folder);
     if (plan.windowsProgram && !plan.throughWine)
         throw script::Failure(script::FailureKind::ProgramFailed,
                               plan.program + " is a Windows program; install Wine to run it");

@@ -2,6 +2,7 @@
 // Starting programs without a shell and without waiting for them, and
 // learning later whether a started program has ended.
 
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -20,8 +21,10 @@ struct ProgramPlan {
     std::string file;        // the file that would run; empty when none is found
     bool windowsProgram = false;  // the file begins with "MZ"
     bool throughWine = false;     // a Windows program, with wine on the path
+    std::filesystem::path folder;  // where relative names were looked for; empty: the working folder
 };
-ProgramPlan planProgram(const std::string& commandLine);
+// Relative names are taken from `folder`, or from the working folder when it is empty.
+ProgramPlan planProgram(const std::string& commandLine, const std::filesystem::path& folder = {});
 // Throws the failure that starting would give when the plan cannot start:
 // FileNotFound, or ProgramFailed for a Windows program with no wine.
 void requireStartable(const ProgramPlan& plan);
