@@ -4,8 +4,6 @@
 #include <QFontDatabase>
 
 #include "view/script_text.h"
-#include "script/failure.h"
-#include "script/reading_rule.h"
 
 namespace view {
 
@@ -119,46 +117,53 @@ void StartScreen::setImage1Picture(const QPixmap& picture) {
     if (Image1->size() != picture.size()) Image1->resize(picture.size());
 }
 
-const QPixmap& StartScreen::buttonPicture(const script::MenuSettings& s, const script::Untyped& name,
-                                          const char* keyword) {
-    try {
-        return files_.picture(name.asText());
-    } catch (script::Failure& failure) {
-        const auto line = s.lineOf.find(keyword);
-        failure.inScript(s.fileName, line == s.lineOf.end() ? 0 : line->second).forKeyword(keyword);
-        throw;
-    }
-}
+namespace {
 
-void StartScreen::applyButtonRule(const script::MenuSettings& s, GraphicalButton* button,
-                                  const ButtonGroup& group) {
-    const script::Untyped& picture = s.*group.picture;
+// The look asks the screen's own files, so the pictures it requires are the
+// ones drawn.
+class ScreenLookFiles : public menu::LookFiles {
+public:
+    explicit ScreenLookFiles(ScreenFiles& files) : files_(files) {}
+    bool FileExists(const std::string& strPath) override { return files_.FileExists(strPath); }
+    void requirePicture(const std::string& windowsName) override { files_.picture(windowsName); }
+
+private:
+    ScreenFiles& files_;
+};
+
+}  // namespace
+
+void StartScreen::applyButtonLook(const menu::ScreenLook& look, GraphicalButton* button,
+                                  const menu::ButtonLook& face) {
     QFont font = button->font();
-    if (script::namesPicture(picture)) {
-        button->setPicture(buttonPicture(s, picture, group.pictureKeyword));
+    if (!face.picture.empty()) {
+        button->setPicture(files_.picture(face.picture));
         button->setFaceColour(Qt::black);
         setCaptionIfChanged(button, QString());
         font.setBold(false);
         font.setFamily(faceName({}));
     } else {
-        button->setFaceColour(colourFromNumber(script::colourSetting(s, group.colour)));
-        setCaptionIfChanged(button, fromScriptText(script::toCaption(s.*group.caption)));
-        font.setBold(script::truthSetting(s, "FTB"));
-        font.setFamily(faceName(s.FNT));
+        button->setFaceColour(colourFromNumber(face.faceColour));
+        setCaptionIfChanged(button, fromScriptText(face.caption));
+        font.setBold(face.bold);
+        font.setFamily(faceName(look.fontName));
     }
     setFontIfChanged(button, font);
 }
 
 void StartScreen::ApplySettings(const script::MenuSettings& s) {
-    applyLayout(s);
-    applyBackground(s);
-    applyTexts(s);
-    applyButtons(s);
+    // Every value is converted before any control changes.
+    ScreenLookFiles files(files_);
+    const menu::ScreenLook look = menu::screenLook(s, files);
+    applyLayout(look);
+    applyBackground(look);
+    applyTexts(look);
+    applyButtons(look);
 }
 
 // The main layout, or the splash layout with its row of buttons.
-void StartScreen::applyLayout(const script::MenuSettings& s) {
-    if (script::isSplashSet(s.SPLASH)) {
+void StartScreen::applyLayout(const menu::ScreenLook& look) {
+    if (look.splash) {
         for (QWidget* control : {static_cast<QWidget*>(Command1), static_cast<QWidget*>(Command2),
                                  static_cast<QWidget*>(Command3), static_cast<QWidget*>(Command5)})
             setShown(control, false);
@@ -168,8 +173,8 @@ void StartScreen::applyLayout(const script::MenuSettings& s) {
         setShown(Label3, true);
         setShown(Label1, false);
     } else {
-        setShown(Command2, script::truthSetting(s, "CMD2V"));
-        setShown(Command3, script::truthSetting(s, "CMD3V"));
+        setShown(Command2, look.command2Shown);
+        setShown(Command3, look.command3Shown);
         setShown(Command4, false);
         setShown(Command6, false);
         setShown(Command7, false);
@@ -179,41 +184,40 @@ void StartScreen::applyLayout(const script::MenuSettings& s) {
 }
 
 // The picture, or else the colour.
-void StartScreen::applyBackground(const script::MenuSettings& s) {
-    if (files_.FileExists(kBackgroundPicture))
-        setImage1Picture(files_.picture(kBackgroundPicture));
+void StartScreen::applyBackground(const menu::ScreenLook& look) {
+    if (!look.backgroundPicture.empty())
+        setImage1Picture(files_.picture(look.backgroundPicture));
     else
-        setBackgroundColour(colourFromNumber(script::colourSetting(s, "BACKCOLOR")));
+        setBackgroundColour(colourFromNumber(look.backgroundColour));
 }
 
 // The title lines, the splash text and the hint.
-void StartScreen::applyTexts(const script::MenuSettings& s) {
-    const bool bold = script::truthSetting(s, "FTB");
-    const QColor titleColour = colourFromNumber(script::colourSetting(s, "LBL1-2"));
-    const QString fontName = faceName(s.FNT);
+void StartScreen::applyTexts(const menu::ScreenLook& look) {
+    const QColor titleColour = colourFromNumber(look.titleColour);
+    const QString fontName = faceName(look.fontName);
     QFont font = Label1->font();
-    font.setBold(bold);
+    font.setBold(look.bold);
     font.setFamily(fontName);
     Label1->setAutoSize(true);
     Label1->setTextColour(titleColour);
     Label2->setTextColour(titleColour);
     QFont font2 = Label2->font();
     font2.setFamily(fontName);
-    setFontSize(font2, s.FONTSIZE);
+    setFontSize(font2, look.fontSize);
     Label2->setFontIfChanged(font2);
-    setFontSize(font, s.FONTSIZE);
+    setFontSize(font, look.fontSize);
     Label1->setFontIfChanged(font);
-    Label1->setCaption(fromScriptText(s.TITLE));
-    Label2->setCaption(fromScriptText(s.TITLE2));
+    Label1->setCaption(fromScriptText(look.title));
+    Label2->setCaption(fromScriptText(look.title2));
 
     QFont font3 = Label3->font();
-    font3.setBold(bold);
+    font3.setBold(look.bold);
     font3.setFamily(fontName);
-    setFontSize(font3, s.FONTSIZE);
+    setFontSize(font3, look.fontSize);
     Label3->setFontIfChanged(font3);
     Label3->setAutoSize(true);
     Label3->setTextColour(titleColour);
-    Label3->setCaption(fromScriptText(s.SPLTXT));
+    Label3->setCaption(fromScriptText(look.splashText));
 
     QFont font5 = Label5->font();
     font5.setPointSize(8);
@@ -222,27 +226,21 @@ void StartScreen::applyTexts(const script::MenuSettings& s) {
     Label5->setCaption(QStringLiteral("Press S to skip Intro"));
 }
 
-// Each button after its group's keywords; the splash row shares them.
-void StartScreen::applyButtons(const script::MenuSettings& s) {
-    using S = script::MenuSettings;
-    static const ButtonGroup group1{&S::CMD1, "CMD1BC", &S::CMD1P, "CMD1P"},
-        group2{&S::CMD2, "CMD2BC", &S::CMD2P, "CMD2P"}, group3{&S::CMD3, "CMD3BC", &S::CMD3P, "CMD3P"},
-        group5{&S::CMD5, "CMD5BC", &S::CMD5P, "CMD5P"};
-    applyButtonRule(s, Command1, group1);
-    applyButtonRule(s, Command2, group2);
-    applyButtonRule(s, Command3, group3);
-    applyButtonRule(s, Command5, group5);
-    applyButtonRule(s, Command6, group5);
+void StartScreen::applyButtons(const menu::ScreenLook& look) {
+    applyButtonLook(look, Command1, look.command1);
+    applyButtonLook(look, Command2, look.command2);
+    applyButtonLook(look, Command3, look.command3);
+    applyButtonLook(look, Command5, look.command5);
+    applyButtonLook(look, Command6, look.command6);
     if (Command4->toolTip() != QLatin1String("Get Ready")) Command4->setToolTip(QStringLiteral("Get Ready"));
-    applyButtonRule(s, Command7, group3);
-    const bool helpInRow = script::truthSetting(s, "CMD7V");
-    setShown(Command7, helpInRow);
-    applyButtonRule(s, Command4, group1);
+    applyButtonLook(look, Command7, look.command7);
+    setShown(Command7, look.command7Shown);
+    applyButtonLook(look, Command4, look.command4);
 
     // The splash row: two wide buttons, or three narrow ones.
-    const int width = helpInRow ? 89 : 150;
+    const int width = look.command7Shown ? 89 : 150;
     setGeometryIfChanged(Command4, QRect(Command4->x(), Command4->y(), width, 35));
-    setGeometryIfChanged(Command6, QRect(helpInRow ? 230 : 172, Command6->y(), width, 35));
+    setGeometryIfChanged(Command6, QRect(look.command7Shown ? 230 : 172, Command6->y(), width, 35));
 }
 
 }  // namespace view

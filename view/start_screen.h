@@ -10,9 +10,10 @@
 #include <QPixmap>
 #include <string>
 
+#include "menu/screen_look.h"
+#include "script/menu_settings.h"
 #include "view/graphical_button.h"
 #include "view/screen_label.h"
-#include "script/menu_settings.h"
 
 namespace view {
 
@@ -31,7 +32,7 @@ public:
 class StartScreen {
 public:
     static constexpr int kClientWidth = 328, kClientHeight = 416;
-    static constexpr const char* kBackgroundPicture = "Data\\background.bmp";
+    static constexpr const char* kBackgroundPicture = menu::ScreenLook::kBackgroundPicture;
 
     // Gives `host` the screen's size, background and font, and builds the
     // controls into it at their design places.
@@ -65,23 +66,14 @@ public:
     GraphicalButton* Command6;
 
 private:
-    // The keywords one button takes its caption, colour and picture from.
-    struct ButtonGroup {
-        script::Untyped script::MenuSettings::*caption;
-        const char* colour;
-        script::Untyped script::MenuSettings::*picture;
-        const char* pictureKeyword;
-    };
-
     void buildControls();
     // The settings pass, part by part, in the order its conversions run.
-    void applyLayout(const script::MenuSettings& s);
-    void applyBackground(const script::MenuSettings& s);
-    void applyTexts(const script::MenuSettings& s);
-    void applyButtons(const script::MenuSettings& s);
+    void applyLayout(const menu::ScreenLook& look);
+    void applyBackground(const menu::ScreenLook& look);
+    void applyTexts(const menu::ScreenLook& look);
+    void applyButtons(const menu::ScreenLook& look);
     void setBackgroundColour(const QColor& colour);
-    void applyButtonRule(const script::MenuSettings& s, GraphicalButton* button, const ButtonGroup& group);
-    const QPixmap& buttonPicture(const script::MenuSettings& s, const script::Untyped& name, const char* keyword);
+    void applyButtonLook(const menu::ScreenLook& look, GraphicalButton* button, const menu::ButtonLook& face);
 
     QWidget& host_;
     ScreenFiles& files_;
