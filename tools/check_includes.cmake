@@ -7,7 +7,7 @@ if(NOT SOURCE_DIR)
   message(FATAL_ERROR "check_includes: SOURCE_DIR is not set")
 endif()
 set(rules_file ${SOURCE_DIR}/docs/architecture.md)
-file(STRINGS ${rules_file} lines)
+file(STRINGS ${rules_file} lines ENCODING UTF-8)
 
 # The table's rows: | `folder/` | `other/`, `other/` |
 set(folders "")
