@@ -24,6 +24,9 @@
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 using namespace desktop_driver;
+using testing_support::ChildProcess;
+using testing_support::readFile;
+using testing_support::endProcessesWorkingIn;
 
 namespace {
 

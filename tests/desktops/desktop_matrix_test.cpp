@@ -37,6 +37,7 @@
 
 using namespace std::chrono_literals;
 using namespace desktop_driver;
+using testing_support::ChildProcess;
 using desktops::Desktop;
 
 namespace {

@@ -62,7 +62,7 @@ std::string configWithout(const fs::path& path, const std::vector<std::string>& 
 
 // A line "Using public X11 display :N, ..." of mutter's log gives ":N".
 std::optional<std::string> mutterXDisplay(const fs::path& log) {
-    const std::string text = desktop_driver::readFile(log);
+    const std::string text = testing_support::readFile(log);
     const std::string marker = "Using public X11 display ";
     const auto at = text.find(marker);
     if (at == std::string::npos) return std::nullopt;
@@ -150,7 +150,7 @@ DesktopSession::~DesktopSession() {
     desktopProcess_.reset();
     // What the desktop started in turn (Xwayland, bars, status lines) works
     // in the desktop's folder.
-    desktop_driver::endProcessesWorkingIn(folder_);
+    testing_support::endProcessesWorkingIn(folder_);
     if (busPid_ > 0) kill(busPid_, SIGTERM);
     for (const auto& [name, value] : replacedVariables_) {
         if (value) setenv(name.c_str(), value->c_str(), 1);
@@ -163,7 +163,7 @@ DesktopSession::~DesktopSession() {
 std::string DesktopSession::why() const {
     std::string text = failure_;
     for (const char* log : {"desktop.log", "sway.log", "mutter.log"}) {
-        const std::string logged = desktop_driver::readFile(folder_ / log);
+        const std::string logged = testing_support::readFile(folder_ / log);
         if (!logged.empty()) text += std::string("\n--- ") + log + "\n" + logged;
     }
     return text;
@@ -208,7 +208,7 @@ void DesktopSession::startBus() {
 
 void DesktopSession::startWindowManager(const std::string& program, const std::vector<std::string>& arguments) {
     desktopProcess_ =
-        std::make_unique<desktop_driver::ChildProcess>(program, folder_, arguments, folder_ / "desktop.log");
+        std::make_unique<testing_support::ChildProcess>(program, folder_, arguments, folder_ / "desktop.log");
     ready_ = waitForWindowManager();
 }
 
@@ -230,7 +230,7 @@ void DesktopSession::startMutter() {
     fs::create_directory(runtime);
     fs::permissions(runtime, fs::perms::owner_all);
     // mutter logs the display of its Xwayland on standard output.
-    desktopProcess_ = std::make_unique<desktop_driver::ChildProcess>(
+    desktopProcess_ = std::make_unique<testing_support::ChildProcess>(
         "/bin/sh", folder_,
         std::vector<std::string>{"-c", "exec \"$0\" \"$@\" >mutter.log 2>&1", "env",
                                  "XDG_RUNTIME_DIR=" + runtime.string(), "MUTTER_DEBUG_DUMMY_MODE_SPECS=1024x768",
@@ -285,7 +285,7 @@ void DesktopSession::startSway() {
               "exec sh -c 'xhost +si:localuser:root >/dev/null && printf \"%s\\n%s\\n\" \"$DISPLAY\" "
               "\"$WAYLAND_DISPLAY\" >" + session.string() + ".new && mv " + session.string() + ".new " +
                   session.string() + "'\n");
-    desktopProcess_ = std::make_unique<desktop_driver::ChildProcess>(
+    desktopProcess_ = std::make_unique<testing_support::ChildProcess>(
         "/usr/bin/env", folder_,
         std::vector<std::string>{"-i", "PATH=/usr/bin:/bin", "HOME=" + folder_.string(),
                                  "DISPLAY=" + xvfb_.display(), "XDG_RUNTIME_DIR=" + runtime.string(),

@@ -71,7 +71,7 @@ private:
     std::string programDisplay_;
     QPoint outputOrigin_;
     pid_t busPid_ = -1;
-    std::unique_ptr<desktop_driver::ChildProcess> desktopProcess_;
+    std::unique_ptr<testing_support::ChildProcess> desktopProcess_;
     std::map<std::string, std::optional<std::string>> replacedVariables_;
     std::string failure_;
     bool ready_ = false;

@@ -15,6 +15,8 @@
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 using namespace desktop_driver;
+using testing_support::ChildProcess;
+using testing_support::readFile;
 
 namespace {
 

@@ -17,6 +17,7 @@
 
 using namespace std::chrono_literals;
 using namespace desktop_driver;
+using testing_support::processesWorkingIn;
 using e2e::WindowManager;
 
 namespace {

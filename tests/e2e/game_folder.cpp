@@ -64,20 +64,20 @@ GameFolder::GameFolder(const std::string& menuScript) : path_(makeTemporaryFolde
 
 GameFolder::~GameFolder() {
     launcher_.reset();
-    desktop_driver::endProcessesWorkingIn(path_);
+    testing_support::endProcessesWorkingIn(path_);
     std::error_code ignored;
     fs::remove_all(path_, ignored);
 }
 
-std::string GameFolder::keyLog() const { return desktop_driver::readFile(path_ / "zembrot.log"); }
+std::string GameFolder::keyLog() const { return testing_support::readFile(path_ / "zembrot.log"); }
 
-desktop_driver::ChildProcess& GameFolder::startLauncher() {
-    launcher_ = std::make_unique<desktop_driver::ChildProcess>(LORVANE_PROGRAM, path_, std::vector<std::string>{},
+testing_support::ChildProcess& GameFolder::startLauncher() {
+    launcher_ = std::make_unique<testing_support::ChildProcess>(LORVANE_PROGRAM, path_, std::vector<std::string>{},
                                                                path_ / "lorvane.stderr");
     return *launcher_;
 }
 
-std::string GameFolder::launcherStderr() const { return desktop_driver::readFile(path_ / "lorvane.stderr"); }
+std::string GameFolder::launcherStderr() const { return testing_support::readFile(path_ / "lorvane.stderr"); }
 
 QImage demoPicture(const std::string& name) {
     return QImage(QString::fromStdString((fs::path(DEMO_DATA_DIR) / name).string()));

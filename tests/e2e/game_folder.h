@@ -30,12 +30,12 @@ public:
     const std::filesystem::path& path() const { return path_; }
     std::string keyLog() const;
     // Starts the launcher here, with standard error kept for stderr().
-    desktop_driver::ChildProcess& startLauncher();
+    testing_support::ChildProcess& startLauncher();
     std::string launcherStderr() const;
 
 private:
     std::filesystem::path path_;
-    std::unique_ptr<desktop_driver::ChildProcess> launcher_;
+    std::unique_ptr<testing_support::ChildProcess> launcher_;
 };
 
 std::string menuScriptFor(const script::EditorSnapshot& snapshot);

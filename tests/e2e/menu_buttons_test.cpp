@@ -10,6 +10,7 @@
 
 using namespace std::chrono_literals;
 using namespace desktop_driver;
+using testing_support::ChildProcess;
 
 namespace {
 

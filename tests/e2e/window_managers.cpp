@@ -70,11 +70,11 @@ WindowManagerRun::WindowManagerRun(WindowManager kind, desktop_driver::XSession&
         arguments = {"-c", i3Configuration(folder).string()};
     }
     log_ = folder / (nameOf(kind) + ".stderr");
-    process_ = std::make_unique<desktop_driver::ChildProcess>(program, folder, arguments, log_);
+    process_ = std::make_unique<testing_support::ChildProcess>(program, folder, arguments, log_);
     ready_ = desktop_driver::waitFor([&] { return windowManagerRunning(x); }, 20s) && windowManagerTakesNewWindows(x);
 }
 
-std::string WindowManagerRun::log() const { return log_.empty() ? "" : desktop_driver::readFile(log_); }
+std::string WindowManagerRun::log() const { return log_.empty() ? "" : testing_support::readFile(log_); }
 
 bool playersKeyboardFree(desktop_driver::XSession& x) {
     int count = 0, keyboard = -1;

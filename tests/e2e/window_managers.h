@@ -27,7 +27,7 @@ public:
 
 private:
     std::filesystem::path log_;
-    std::unique_ptr<desktop_driver::ChildProcess> process_;
+    std::unique_ptr<testing_support::ChildProcess> process_;
     bool ready_ = true;
 };
 

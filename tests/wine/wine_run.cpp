@@ -9,6 +9,8 @@
 
 using namespace std::chrono_literals;
 using namespace desktop_driver;
+using testing_support::ChildProcess;
+using testing_support::readFile;
 
 namespace wine_run {
 
