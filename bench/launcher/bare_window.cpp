@@ -3,7 +3,10 @@
 //   text           the same with one line of text in the launcher's font;
 //   same-work      the same with everything the demo's start window shows
 //                  first: its labels and buttons in the same fonts and its
-//                  two button pictures, read from the working folder.
+//                  two button pictures, read from the working folder;
+//   sized-before-map  the same work, with the title and the hint sized to
+//                  their text before the window maps, as the launcher must
+//                  place its self-sizing labels before its window shows.
 #include <QApplication>
 #include <QGuiApplication>
 #include <QImageReader>
@@ -46,10 +49,17 @@ void captionButton(QWidget* window, const QString& caption, QColor face, QRect p
     button->setGeometry(place);
 }
 
-void showTheDemoScreen(QWidget* window) {
-    label(window, QStringLiteral("Zembrot"), 20, true, {48, 40, 217, 41});
+void showTheDemoScreen(QWidget* window, bool sizeBeforeMap) {
+    QLabel* title = label(window, QStringLiteral("Zembrot"), 20, true, {48, 40, 217, 41});
     label(window, QStringLiteral("The Last Colony"), 20, true, {40, 97, 249, 81});
-    label(window, QStringLiteral("Press S to skip Intro"), 8, true, {100, 209, 130, 22})->setAlignment(Qt::AlignHCenter);
+    QLabel* hint = label(window, QStringLiteral("Press S to skip Intro"), 8, true, {100, 209, 130, 22});
+    hint->setAlignment(Qt::AlignHCenter);
+    if (sizeBeforeMap) {
+        // The title keeps its top left corner, the hint its middle.
+        title->resize(title->sizeHint());
+        const QSize hintSize = hint->sizeHint();
+        hint->setGeometry(165 - hintSize.width() / 2, hint->y(), hintSize.width(), hintSize.height());
+    }
     pictureButton(window, "Data/play.bmp", {120, 240, 89, 35});
     captionButton(window, QStringLiteral("Help"), QColor(52, 100, 196), {120, 288, 89, 35});
     pictureButton(window, "Data/quit.bmp", {120, 336, 89, 35});
@@ -60,9 +70,10 @@ void showTheDemoScreen(QWidget* window) {
 
 int main(int argc, char** argv) {
     const char* mode = argc > 1 ? argv[1] : "";
+    const bool sizedBeforeMap = std::strcmp(mode, "sized-before-map") == 0;
+    const bool sameWork = sizedBeforeMap || std::strcmp(mode, "same-work") == 0;
     // The floor does only the work its frame needs: no session bus either.
-    if (std::strcmp(mode, "same-work") == 0 && !std::getenv("DBUS_SESSION_BUS_ADDRESS"))
-        setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
+    if (sameWork && !std::getenv("DBUS_SESSION_BUS_ADDRESS")) setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
     QApplication application(argc, argv);
     QWidget window;
     window.setFixedSize(328, 416);
@@ -71,10 +82,10 @@ int main(int argc, char** argv) {
     window.setPalette(colours);
     window.setAutoFillBackground(true);
     window.move(QGuiApplication::primaryScreen()->availableGeometry().center() - QPoint(164, 208));
-    if (std::strcmp(mode, "text") == 0 || std::strcmp(mode, "same-work") == 0)
+    if (std::strcmp(mode, "text") == 0 || sameWork)
         QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
     if (std::strcmp(mode, "text") == 0) label(&window, QStringLiteral("Zembrot"), 20, true, {48, 40, 217, 41});
-    if (std::strcmp(mode, "same-work") == 0) showTheDemoScreen(&window);
+    if (sameWork) showTheDemoScreen(&window, sizedBeforeMap);
     window.show();
     return QApplication::exec();
 }
