@@ -81,13 +81,8 @@ void LauncherWindows::windowUnloaded() {
 }
 
 void LauncherWindows::runHandler(const std::function<void()>& handler) {
-    try {
-        handler();
-    } catch (const menu::SequenceEnded&) {
-    } catch (const script::Failure& failure) {
-        if (start_) start_->menu().releaseInput();
-        if (onUncaughtFailure) onUncaughtFailure(failure);
-    }
+    const auto failure = menu::runHandler(handler, start_ ? &start_->menu() : nullptr);
+    if (failure && onUncaughtFailure) onUncaughtFailure(*failure);
 }
 
 }  // namespace launcher

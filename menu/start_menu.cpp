@@ -15,9 +15,6 @@ namespace menu {
 
 namespace {
 
-constexpr const char* kLogo = "Data\\logo.bmp";
-constexpr const char* kClip = "data\\test.avi";
-constexpr const char* kGame = "zembrot.exe";
 constexpr const char* kChildWindowStyle = "1073741824";
 
 // Releases the player's input when a sequence leaves its scope by any way:
@@ -171,7 +168,7 @@ void StartMenu::sendKeys(const std::string& keys) {
     endIfUnloaded();
 }
 
-void StartMenu::startGame() { platform_.StartProgram(kGame); }
+void StartMenu::startGame() { platform_.StartProgram(kGameProgram); }
 
 // The slide show the game opens with, one Space a slide.
 void StartMenu::slides() {
@@ -223,13 +220,13 @@ void StartMenu::Command1_Click() {
     InputRelease release(*this);
     bool clipOpen = false;
     try {
-        if (FileExists(kLogo)) {
-            view_.showLogo(kLogo);
+        if (FileExists(kLogoPicture)) {
+            view_.showLogo(kLogoPicture);
             WaitTimeDelay();
         }
-        if (FileExists(kClip)) {
+        if (FileExists(kIntroClip)) {
             sendMci("close all");
-            sendMci(std::string("open ") + kClip + " Type avivideo Alias video2 parent " + view_.clipParent() +
+            sendMci(std::string("open ") + kIntroClip + " Type avivideo Alias video2 parent " + view_.clipParent() +
                     " Style " + kChildWindowStyle);
             clipOpen = true;
             std::array<char, 128> reply{};
@@ -345,6 +342,17 @@ void StartMenu::Command6_Click() {
     sendMci("close " + strMusicFile);
     clickSound();
     unload();
+}
+
+std::optional<script::Failure> runHandler(const std::function<void()>& handler, StartMenu* menu) {
+    try {
+        handler();
+    } catch (const SequenceEnded&) {
+    } catch (const script::Failure& failure) {
+        if (menu) menu->releaseInput();
+        return failure;
+    }
+    return std::nullopt;
 }
 
 void printFailure(const script::Failure& failure) {

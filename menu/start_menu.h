@@ -4,6 +4,7 @@
 // other buttons, against the platform and a view. No widgets.
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -15,6 +16,11 @@
 namespace platform { class Platform; }
 
 namespace menu {
+
+// The game folder's files the sequences use.
+inline constexpr const char* kLogoPicture = "Data\\logo.bmp";
+inline constexpr const char* kIntroClip = "data\\test.avi";
+inline constexpr const char* kGameProgram = "zembrot.exe";
 
 // Thrown when a sequence resumes after a nested handler unloaded the start
 // screen: the sequence ends there, and the caller passes over it silently.
@@ -106,6 +112,11 @@ private:
     std::optional<std::map<std::string, bool>> startupFileAnswers_;
     int settingsPasses_ = 0;
 };
+
+// Runs a handler as the event loop does: a sequence that ended with its
+// screen passes silently; a failure no handler caught releases the player's
+// input (when `menu` is given) and is returned, for the program to report.
+std::optional<script::Failure> runHandler(const std::function<void()>& handler, StartMenu* menu);
 
 // Prints a failure's report as one line on standard error.
 void printFailure(const script::Failure& failure);

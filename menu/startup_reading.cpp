@@ -12,11 +12,13 @@ script::MenuSettings initialStartupValues(const std::string& fileName) {
     return values;
 }
 
-void readStartupScript(std::string bytes, script::MenuSettings& values, const std::function<void()>& afterField) {
+void readStartupScript(std::string bytes, script::MenuSettings& values, const std::function<void()>& afterField,
+                       const std::function<void(const script::Record&)>& onRecord) {
     script::FieldReader reader(std::move(bytes), values.fileName);
     script::readAllRecords(reader, script::launcherKeywords(), [&](const script::Record& record) {
-        if (record.kind == script::Record::Kind::Skipped) return;
         if (record.kind == script::Record::Kind::Matched) script::storeLauncherRecord(values, record);
+        if (onRecord) onRecord(record);
+        if (record.kind == script::Record::Kind::Skipped) return;
         afterField();
     });
 }

@@ -87,17 +87,25 @@ Decoded decode(const script::NameFinder::Found& found) {
     return result;
 }
 
-QPixmap toPixmap(Decoded decoded, const std::string& windowsName, const std::filesystem::path& folder) {
+QImage toImage(Decoded decoded, const std::string& windowsName, const std::filesystem::path& folder) {
     if (decoded.image.isNull())
         throw script::Failure(decoded.failure, decoded.detail)
             .aboutFile(script::nameOnThisSystem(decoded.path, windowsName, folder));
-    return QPixmap::fromImage(std::move(decoded.image));
+    return std::move(decoded.image);
+}
+
+QPixmap toPixmap(Decoded decoded, const std::string& windowsName, const std::filesystem::path& folder) {
+    return QPixmap::fromImage(toImage(std::move(decoded), windowsName, folder));
 }
 
 }  // namespace
 
 QPixmap loadPicture(const std::string& windowsName, const std::filesystem::path& folder) {
     return toPixmap(decode(findAfresh(windowsName, folder)), windowsName, folder);
+}
+
+void requirePicture(const std::string& windowsName, const std::filesystem::path& folder) {
+    toImage(decode(findAfresh(windowsName, folder)), windowsName, folder);
 }
 
 PictureFiles::PictureFiles(std::filesystem::path folder)

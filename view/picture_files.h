@@ -19,6 +19,9 @@ namespace view {
 // InvalidPicture when it is a folder or no reader can decode it. Relative
 // names are taken from `folder`, or from the working folder when it is empty.
 QPixmap loadPicture(const std::string& windowsName, const std::filesystem::path& folder = {});
+// The same test without making a pixmap, so it needs no application: for the
+// dry run, which only asks whether the picture would load.
+void requirePicture(const std::string& windowsName, const std::filesystem::path& folder);
 
 // The settings pass loads the same pictures on every one of its runs; this
 // decodes each file once and hands out the same picture afterwards. Lives as
