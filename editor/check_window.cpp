@@ -5,7 +5,8 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
-#include "launcher/folder_check.h"
+#include "menu/folder_check.h"
+#include "view/picture_files.h"
 
 namespace editor {
 
@@ -28,7 +29,7 @@ void CheckWindow::check(const std::string& scriptBytes, const QString& gameFolde
         shown += QStringLiteral("This folder does not exist: pick the game folder in the start screen preview.\n");
     } else {
         try {
-            shown += QString::fromStdString(launcher::checkGameFolder(folder, scriptBytes).text());
+            shown += QString::fromStdString(menu::checkGameFolder(folder, view::requirePicture, scriptBytes).text());
         } catch (const std::exception& failure) {
             shown += QStringLiteral("The check could not run: %1\n").arg(QString::fromStdString(failure.what()));
         }

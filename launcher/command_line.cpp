@@ -1,6 +1,5 @@
 #include "launcher/command_line.h"
 
-#include <QApplication>
 #include <QByteArray>
 #include <QCommandLineParser>
 #include <cstdio>
@@ -8,11 +7,11 @@
 #include <ostream>
 #include <streambuf>
 
-#include "launcher/folder_check.h"
+#include "menu/folder_check.h"
 #include "platform/program_arguments.h"
 #include "script/menu_script.h"
 #include "script/windows_path.h"
-#include "view/fonts.h"
+#include "view/picture_files.h"
 
 namespace launcher {
 
@@ -39,18 +38,13 @@ private:
     std::FILE* file_;
 };
 
-// The dry run needs no display: the start window is drawn off the screen.
+// The dry run needs no display and no application: the engine runs with a
+// view that only records.
 int checkFolder(const std::optional<std::string>& operand) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Qt's notes about the missing display are no findings of the check.
+    // Qt's notes while reading pictures are no findings of the check.
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
         if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(message));
     });
-    int argc = 1;
-    char name[] = "lorvane";
-    char* argv[] = {name, nullptr};
-    QApplication application(argc, argv);
-    view::installFontSubstitutions();
     std::error_code error;
     const std::filesystem::path folder =
         std::filesystem::absolute(operand ? std::filesystem::path(*operand) : std::filesystem::current_path(), error);
@@ -60,7 +54,7 @@ int checkFolder(const std::optional<std::string>& operand) {
     }
     std::printf("Checking %s\n", script::mapWindowsPath(script::kScriptInGameFolder, folder).c_str());
     std::fflush(stdout);
-    const FolderCheck check = checkGameFolder(folder);
+    const menu::FolderCheck check = menu::checkGameFolder(folder, view::requirePicture);
     std::fputs(check.text().c_str(), stdout);
     return check.passes() ? 0 : 1;
 }

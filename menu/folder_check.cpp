@@ -1,11 +1,10 @@
-#include "launcher/folder_check.h"
+#include "menu/folder_check.h"
 
 #include <cstdio>
 #include <functional>
 #include <system_error>
 
-#include "launcher/launcher_windows.h"
-#include "launcher/start.h"
+#include "menu/start_menu.h"
 #include "menu/startup_reading.h"
 #include "platform/dry_run_platform.h"
 #include "platform/program_start.h"
@@ -19,29 +18,9 @@
 #include "script/text_encoding.h"
 #include "script/windows_path.h"
 
-namespace launcher {
+namespace menu {
 
 namespace {
-
-constexpr const char* kClip = "data\\test.avi";
-constexpr const char* kGame = "zembrot.exe";
-
-// The working folder for as long as the check runs.
-class InFolder {
-public:
-    explicit InFolder(const std::filesystem::path& folder) : previous_(std::filesystem::current_path()) {
-        std::filesystem::current_path(folder);
-    }
-    ~InFolder() {
-        std::error_code error;
-        std::filesystem::current_path(previous_, error);
-    }
-    InFolder(const InFolder&) = delete;
-    InFolder& operator=(const InFolder&) = delete;
-
-private:
-    std::filesystem::path previous_;
-};
 
 std::string shown(const std::string& scriptText) { return script::cp1252ToUtf8(scriptText); }
 // A long value is quoted by its start and its length, not whole.
@@ -82,9 +61,9 @@ std::string storedValue(const script::MenuSettings& s, const script::KeywordInfo
     return store.used ? value : value + " (read, not used by the launcher)";
 }
 
-bool fileExists(const std::string& windowsName) {
+bool fileExists(const std::filesystem::path& folder, const std::string& windowsName) {
     std::error_code error;
-    return std::filesystem::exists(script::mapWindowsPath(windowsName), error);
+    return std::filesystem::exists(script::mapWindowsPath(windowsName, folder), error);
 }
 
 const char* fileKind(script::NamedFile kind) {
@@ -103,21 +82,21 @@ bool looksLikeComment(const std::string& text) {
 }
 
 // Reads the script as start-up does, writing down each record taken and what
-// a packager should see about it. Stops where start-up would stop.
+// a packager should see about it. Stops where reading stops; the settings
+// passes are left to the start-up below, so a value they refuse does not
+// hide the records after it.
 void readRecords(const std::string& bytes, FolderCheck& check, script::MenuSettings& values) {
-    script::FieldReader reader(bytes, script::kScriptInGameFolder);
     int recordLine = 0;           // line of the last record or unknown word
     bool lastWasUnknown = false;  // its value, on the same line, is no news
     std::string lastKeyword;
-    do {
-        const script::Record record = script::readRecord(reader, script::launcherKeywords());
+    readStartupScript(bytes, values, [] {}, [&](const script::Record& record) {
         const script::Field& field = record.keywordField;
         const std::string line = "line " + std::to_string(field.line);
         if (record.kind == script::Record::Kind::Skipped) {
             if (!field.text.empty() && field.line == recordLine && !lastWasUnknown)
                 check.warnings.push_back(line + ": a comment on the same line as " + lastKeyword +
                                          "; a comma in it would make the rest a keyword");
-            continue;
+            return;
         }
         if (record.kind == script::Record::Kind::Unmatched) {
             const bool valueOfUnknown = lastWasUnknown && field.line == recordLine;
@@ -128,10 +107,9 @@ void readRecords(const std::string& bytes, FolderCheck& check, script::MenuSetti
                                          " is not a keyword the launcher knows; it is dropped");
             lastWasUnknown = !valueOfUnknown;
             recordLine = field.line;
-            continue;
+            return;
         }
         const script::KeywordInfo& keyword = *record.info;
-        script::storeLauncherRecord(values, record);
         check.records.push_back(line + "  " + std::string(keyword.name) + "  " + storedValue(values, keyword));
         for (const script::Field& value : record.values)
             if (!value.quoted && looksLikeComment(value.text))
@@ -150,7 +128,7 @@ void readRecords(const std::string& bytes, FolderCheck& check, script::MenuSetti
         lastKeyword = std::string(keyword.name);
         lastWasUnknown = false;
         recordLine = record.values.empty() ? field.line : record.values.back().line;
-    } while (!reader.atEnd());
+    });
 }
 
 // The help screen's own reading of its picture.
@@ -158,19 +136,19 @@ std::string helpPicture(const std::string& bytes, int& line) {
     std::string picture;
     try {
         script::FieldReader reader(bytes, script::kScriptInGameFolder);
-        do {
-            const script::Record record = script::readRecord(reader, script::helpKeywords());
-            if (record.kind != script::Record::Kind::Matched) continue;
+        script::readAllRecords(reader, script::helpKeywords(), [&](const script::Record& record) {
+            if (record.kind != script::Record::Kind::Matched) return;
             picture = record.values.at(0).text;
             line = record.keywordField.line;
-        } while (!reader.atEnd());
+        });
     } catch (const script::Failure&) {
         // The help screen reports it when it opens; start-up is unaffected.
     }
     return picture;
 }
 
-void checkNamedFiles(const std::string& bytes, const script::MenuSettings& values, FolderCheck& check) {
+void checkNamedFiles(const std::filesystem::path& folder, const std::string& bytes, const script::MenuSettings& values,
+                     FolderCheck& check) {
     for (const script::KeywordInfo& keyword : script::keywordTable()) {
         if (keyword.names == script::NamedFile::None) continue;
         std::string name;
@@ -191,62 +169,83 @@ void checkNamedFiles(const std::string& bytes, const script::MenuSettings& value
                 if (!script::sortsAfterDataFolder(name)) continue;
             }
         }
-        if (fileExists(name)) continue;
+        if (fileExists(folder, name)) continue;
         check.warnings.push_back("line " + std::to_string(line) + ": " + std::string(keyword.name) + " names the " +
                                  fileKind(keyword.names) + " " + shown(name) + ", which does not exist");
     }
     if (script::sortsAfterDataFolder(values.BGWAV) && script::sortsAfterDataFolder(values.BGMID))
         check.warnings.push_back("BGWAV and BGMID are both set: only the wave " + shown(values.BGWAV) + " plays");
-    if (!fileExists(kClip))
-        check.warnings.push_back(std::string("the intro clip ") + kClip +
+    if (!fileExists(folder, kIntroClip))
+        check.warnings.push_back(std::string("the intro clip ") + kIntroClip +
                                  " does not exist: Play shows no clip");
 }
 
 void checkGame(const std::filesystem::path& folder, FolderCheck& check) {
-    const platform::ProgramPlan plan = platform::planProgram(kGame, folder);
+    const platform::ProgramPlan plan = platform::planProgram(kGameProgram, folder);
     if (plan.file.empty())
-        check.warnings.push_back(std::string(kGame) + " does not exist in the game folder: the game cannot start");
+        check.warnings.push_back(std::string(kGameProgram) + " does not exist in the game folder: the game cannot start");
     else if (plan.windowsProgram && !plan.throughWine)
-        check.warnings.push_back(std::string(kGame) +
+        check.warnings.push_back(std::string(kGameProgram) +
                                  " is a Windows program and Wine is not installed (no wine on PATH)");
 }
 
-// A launcher on the dry-run platform, loaded as at start-up.
-struct DryLauncher {
-    platform::DryRunPlatform system;
-    LauncherWindows windows{system};
-    std::optional<std::string> uncaught;
+// The script as start-up reads it, and the files it reads them against.
+struct DryRun {
+    std::filesystem::path folder;
+    std::string bytes;
+    std::string shownName;  // the script's name in reports
+    LookFiles& files;
+};
 
-    explicit DryLauncher(const std::optional<std::string>& scriptBytes)
-        : system(std::filesystem::current_path()) {
-        windows.scriptBytes = scriptBytes;
-        windows.offScreen = true;
-        windows.onUncaughtFailure = [this](const script::Failure& failure) { uncaught = failure.report(); };
+// The launcher's engine on the dry-run platform, with a view that only
+// records, loaded as at start-up.
+struct DryStart {
+    platform::DryRunPlatform system;
+    RecordingView view;
+    StartMenu menu{system, view};
+
+    explicit DryStart(const DryRun& run) : system(run.folder), view(run.files, system) {
+        try {
+            menu.Form_Load(run.bytes, run.shownName);
+        } catch (const SequenceEnded&) {
+            // A key unloaded the screen while the presentation waited.
+        }
     }
 };
 
-FolderCheck::Sequence runSequence(const std::optional<std::string>& scriptBytes, std::string name,
-                                  const std::function<void(start&)>& press) {
-    DryLauncher launcher(scriptBytes);
+FolderCheck::Sequence runSequence(const DryRun& run, std::string name, const std::function<void(StartMenu&)>& press) {
+    DryStart start(run);
     FolderCheck::Sequence sequence{std::move(name), {}};
-    start& window = launcher.windows.loadStart();
-    if (!window.isLoaded()) return sequence;
-    const double pressed = launcher.system.now;
-    launcher.system.events.clear();
-    launcher.windows.runHandler([&] { press(window); });
+    if (!start.menu.isLoaded()) return sequence;
+    const double pressed = start.system.now;
+    start.system.events.clear();
+    const auto uncaught = runHandler([&] { press(start.menu); }, &start.menu);
     auto at = [&](double when, const std::string& what) {
         char time[32];
         std::snprintf(time, sizeof time, "%7.2f s  ", when - pressed);
         sequence.lines.push_back(time + what);
     };
-    for (const auto& event : launcher.system.events) at(event.at, event.what);
-    const double end = launcher.system.now;
-    if (launcher.uncaught) at(end, "the launcher stops: " + *launcher.uncaught);
-    if (launcher.windows.loadedOwnbox()) at(end, "the message box \"Missing File\" shows");
-    if (!window.isLoaded()) at(end, launcher.windows.anyWindowLoaded() ? "the start window closes"
-                                                                         : "the start window closes; the launcher ends");
-    else at(end, "the start window stays open");
+    for (const auto& event : start.system.events) at(event.at, event.what);
+    const double end = start.system.now;
+    if (uncaught) at(end, "the launcher stops: " + uncaught->report());
+    if (start.view.messageBox) at(end, "the message box \"" + *start.view.messageBox + "\" shows");
+    // The launcher lives on while a sequence goes on or another of its windows is open.
+    const bool launcherRuns = start.menu.keepsLauncherRunning() || start.view.messageBox || start.view.helpShown;
+    if (!start.menu.isLoaded())
+        at(end, launcherRuns ? "the start window closes" : "the start window closes; the launcher ends");
+    else
+        at(end, "the start window stays open");
     return sequence;
+}
+
+// The script's bytes; a failure names the file as the launcher would, run in `folder`.
+std::string readScriptFile(const std::filesystem::path& file, const std::filesystem::path& folder) {
+    try {
+        return script::readWholeFile(file, script::kScriptInGameFolder);
+    } catch (const script::Failure& failure) {
+        throw script::Failure(failure.kind(), failure.detail())
+            .aboutFile(script::nameOnThisSystem(file, script::kScriptInGameFolder, folder));
+    }
 }
 
 }  // namespace
@@ -268,48 +267,51 @@ std::string FolderCheck::text() const {
     return out;
 }
 
-FolderCheck checkGameFolder(const std::filesystem::path& folder, const std::optional<std::string>& scriptBytes) {
-    InFolder inFolder(folder);
+FolderCheck checkGameFolder(const std::filesystem::path& gameFolder, const PictureTest& pictures,
+                            const std::optional<std::string>& scriptBytes) {
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::absolute(gameFolder, error);
+    const std::filesystem::path scriptFile = script::mapWindowsPath(script::kScriptInGameFolder, folder);
     FolderCheck check;
     std::string bytes;
+    std::optional<script::Failure> unreadable;
     try {
-        bytes = scriptBytes ? *scriptBytes
-                            : script::readWholeFile(script::mapWindowsPath(script::kScriptInGameFolder),
-                                                    script::kScriptInGameFolder);
-    } catch (const script::Failure&) {
+        bytes = scriptBytes ? *scriptBytes : readScriptFile(scriptFile, folder);
+    } catch (const script::Failure& failure) {
         // Start-up below reports it, in its own words.
+        unreadable = failure;
     }
     if (const script::TextEncoding encoding = script::detectEncoding(bytes); !encoding.isWindows1252())
         check.wrongEncoding = "The script is saved as " + encoding.name() + ": " +
                               script::whatTheLauncherReads(bytes, encoding) +
                               ". Save it as Windows-1252 (Varno's Save to Game Folder converts it).";
-    script::MenuSettings values = menu::initialStartupValues(script::kScriptInGameFolder);
+    script::MenuSettings values = initialStartupValues(script::kScriptInGameFolder);
     try {
         readRecords(bytes, check, values);
     } catch (const script::Failure&) {
         // Start-up stops here too, and says so below.
     }
-    checkNamedFiles(bytes, values, check);
+    checkNamedFiles(folder, bytes, values, check);
     checkGame(folder, check);
 
-    {
-        DryLauncher launcher(scriptBytes);
-        try {
-            launcher.windows.loadStart();
-        } catch (const script::Failure& failure) {
-            check.report = failure.report();
-        }
+    FolderLookFiles files(folder, pictures);
+    const DryRun run{folder, bytes, script::nameOnThisSystem(scriptFile, {}, folder).shown, files};
+    try {
+        if (unreadable) throw *unreadable;
+        DryStart start(run);
+    } catch (const script::Failure& failure) {
+        check.report = failure.report();
     }
     if (!check.startupSucceeds()) return check;
 
     const bool splash = script::isSplashSet(values.SPLASH);
     const std::string mainOnly = splash ? " (the splash layout shows no such button)" : "";
     const std::string splashOnly = splash ? "" : " (only the splash layout shows this button)";
-    check.sequences.push_back(runSequence(scriptBytes, "Play" + mainOnly, [](start& w) { w.menu().Command1_Click(); }));
-    check.sequences.push_back(runSequence(scriptBytes, "Start" + splashOnly, [](start& w) { w.menu().Command4_Click(); }));
-    check.sequences.push_back(runSequence(scriptBytes, "Setup" + mainOnly, [](start& w) { w.menu().Command2_Click(); }));
-    check.sequences.push_back(runSequence(scriptBytes, "S key", [](start& w) { w.menu().Form_KeyDown(83, 0); }));
+    check.sequences.push_back(runSequence(run, "Play" + mainOnly, [](StartMenu& m) { m.Command1_Click(); }));
+    check.sequences.push_back(runSequence(run, "Start" + splashOnly, [](StartMenu& m) { m.Command4_Click(); }));
+    check.sequences.push_back(runSequence(run, "Setup" + mainOnly, [](StartMenu& m) { m.Command2_Click(); }));
+    check.sequences.push_back(runSequence(run, "S key", [](StartMenu& m) { m.Form_KeyDown(83, 0); }));
     return check;
 }
 
-}  // namespace launcher
+}  // namespace menu

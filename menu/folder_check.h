@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
-namespace launcher {
+#include "menu/recording_view.h"
+
+namespace menu {
 
 struct FolderCheck {
     struct Sequence {
@@ -31,11 +33,11 @@ struct FolderCheck {
     std::string text() const;
 };
 
-// Needs a QApplication; the offscreen platform will do, no window is put on
-// the screen. Works in `folder` as the launcher's working folder (and changes
-// the process's working folder while it runs). `scriptBytes`, when given,
-// stand for Data\kelo.pod. Nothing is started, played or sent.
-FolderCheck checkGameFolder(const std::filesystem::path& folder,
+// Checks `folder` as the launcher's working folder, with `pictures` telling
+// which pictures would load. `scriptBytes`, when given, stand for
+// Data\kelo.pod. Nothing is started, played, sent or written, and the
+// process's working folder stays as it is.
+FolderCheck checkGameFolder(const std::filesystem::path& folder, const PictureTest& pictures,
                             const std::optional<std::string>& scriptBytes = std::nullopt);
 
-}  // namespace launcher
+}  // namespace menu

@@ -1,22 +1,58 @@
 // The packager's dry run on hand-written scripts: each warning once, the
-// report start-up would stop with, and the times of the sequences.
+// report start-up would stop with, and the times of the sequences. No
+// QApplication: the engine runs with a view that only records.
+
+#include <gtest/gtest.h>
 
 #include <QColor>
+#include <QImage>
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <stdexcept>
 #include <sys/wait.h>
 
-#include "launcher/folder_check.h"
-#include "launcher_fixture.h"
-
-namespace launcher_tests {
+#include "menu/folder_check.h"
+#include "view/picture_files.h"
 
 namespace {
 
-class FolderCheckTest : public LauncherTest {
+class FolderCheckTest : public ::testing::Test {
 protected:
+    FolderCheckTest() {
+        std::string name = (std::filesystem::temp_directory_path() / "folder-check-XXXXXX").string();
+        if (!mkdtemp(name.data())) throw std::runtime_error("no temporary folder");
+        folder = name;
+    }
+    ~FolderCheckTest() override {
+        std::error_code error;
+        std::filesystem::remove_all(folder, error);
+    }
+
+    void writeFile(const std::string& relativePath, const std::string& bytes) {
+        std::filesystem::create_directories((folder / relativePath).parent_path());
+        std::ofstream out(folder / relativePath, std::ios::binary);
+        out << bytes;
+    }
+    // Data\kelo.pod, lines ended with CR LF.
+    void writeScript(const std::string& text) {
+        std::string bytes;
+        for (char c : text) bytes += c == '\n' ? std::string("\r\n") : std::string(1, c);
+        writeFile("Data/kelo.pod", bytes);
+    }
+    void writePicture(const std::string& relativePath, int width, int height, const QColor& colour) {
+        std::filesystem::create_directories((folder / relativePath).parent_path());
+        QImage image(width, height, QImage::Format_RGB32);
+        image.fill(colour);
+        ASSERT_TRUE(image.save(QString::fromStdString((folder / relativePath).string()), "BMP"));
+    }
     // A stand-in game that is no Windows program, so no Wine is asked for.
     void writeGame() { writeFile("zembrot.exe", "#!/bin/sh\n"); }
+
+    menu::FolderCheck runCheck(const std::optional<std::string>& scriptBytes = std::nullopt) {
+        return menu::checkGameFolder(folder, view::requirePicture, scriptBytes);
+    }
 
     static int count(const std::vector<std::string>& lines, const std::string& part) {
         return static_cast<int>(std::count_if(lines.begin(), lines.end(), [&](const std::string& line) {
@@ -24,12 +60,13 @@ protected:
         }));
     }
 
-    static const launcher::FolderCheck::Sequence& sequence(const launcher::FolderCheck& check,
-                                                           const std::string& name) {
+    static const menu::FolderCheck::Sequence& sequence(const menu::FolderCheck& check, const std::string& name) {
         for (const auto& s : check.sequences)
             if (s.name.rfind(name, 0) == 0) return s;
         throw std::runtime_error("no sequence " + name);
     }
+
+    std::filesystem::path folder;
 };
 
 }  // namespace
@@ -46,7 +83,7 @@ TEST_F(FolderCheckTest, EveryWarningAPackagerMustSeeComesOnce) {
         "BSNDH,Data\\noclick.wav\n"
         "BGWAV,Data\\nowave.wav\n"
         "BGMID,Data\\nomusic.mid\n");
-    const launcher::FolderCheck check = launcher::checkGameFolder(folder);
+    const menu::FolderCheck check = runCheck();
 
     EXPECT_TRUE(check.startupSucceeds()) << *check.report;
     const std::vector<std::string> expected = {
@@ -70,13 +107,74 @@ TEST_F(FolderCheckTest, EveryWarningAPackagerMustSeeComesOnce) {
     // Without the game, Play ends in the launcher's message box.
     EXPECT_EQ(count(sequence(check, "Play").lines, "zembrot.exe cannot start: it does not exist"), 1);
     EXPECT_EQ(count(sequence(check, "Play").lines, "the message box \"Missing File\" shows"), 1);
+    EXPECT_EQ(count(sequence(check, "Play").lines, "s  beep"), 1);  // as the launcher's box does
+}
+
+// The folder is named, not entered: a working folder with a game, a logo and
+// another script must not answer for it.
+TEST_F(FolderCheckTest, TheGivenFolderIsCheckedWhereverTheProcessWorks) {
+    struct WorkIn {
+        std::filesystem::path previous = std::filesystem::current_path();
+        explicit WorkIn(const std::filesystem::path& folder) { std::filesystem::current_path(folder); }
+        ~WorkIn() { std::filesystem::current_path(previous); }
+    };
+    writeScript("TITLE,\"Checked\"\n");
+    writeFile("elsewhere/zembrot.exe", "#!/bin/sh\n");
+    writeFile("elsewhere/Data/kelo.pod", "TITLE,\"Elsewhere\"\r\nTIMEDELAY,40000\r\n");
+    writePicture("elsewhere/Data/logo.bmp", 8, 8, Qt::red);
+    WorkIn elsewhere(folder / "elsewhere");
+
+    const menu::FolderCheck check = runCheck();
+    EXPECT_EQ(std::filesystem::current_path(), folder / "elsewhere");
+    ASSERT_TRUE(check.startupSucceeds()) << *check.report;
+    EXPECT_EQ(check.records, std::vector<std::string>{"line 1  TITLE  \"Checked\""});
+    EXPECT_EQ(count(check.warnings, "zembrot.exe does not exist in the game folder"), 1);
+    EXPECT_EQ(count(sequence(check, "Play").lines, "looks for Data\\logo.bmp: not there"), 1);
+    EXPECT_EQ(count(sequence(check, "Play").lines, "zembrot.exe cannot start"), 1);
+}
+
+TEST_F(FolderCheckTest, AMissingScriptIsReportedAsFoundBelowTheGameFolder) {
+    writeGame();
+    const menu::FolderCheck check = runCheck();
+    ASSERT_FALSE(check.startupSucceeds());
+    EXPECT_EQ(*check.report, "File not found: Data/kelo.pod (looked in " + folder.string() + ")");
+    EXPECT_FALSE(check.passes());
+}
+
+// A file that is there but no picture stops start-up as a missing one does,
+// though no warning says it is missing; the records after it are still listed.
+TEST_F(FolderCheckTest, AButtonPictureNoReaderTakesStopsStartUpAtItsLine) {
+    writeGame();
+    writeFile("Data/play.bmp", "BM but no picture follows");
+    writeScript("TITLE,\"Zembrot\"\nCMD1P,Data\\play.bmp\nCMD5,\"Quit\"\n");
+    const menu::FolderCheck check = runCheck();
+    ASSERT_FALSE(check.startupSucceeds());
+    for (const char* part : {"Invalid picture", "Data/play.bmp", "line 2", "CMD1P"})
+        EXPECT_NE(check.report->find(part), std::string::npos) << part << " in " << *check.report;
+    EXPECT_EQ(count(check.warnings, "play.bmp"), 0) << check.text();
+    EXPECT_EQ(count(check.records, "line 3  CMD5"), 1) << check.text();
+    EXPECT_TRUE(check.sequences.empty());
+}
+
+// Start-up never reads the logo; Play does, and ends in the message box.
+TEST_F(FolderCheckTest, ALogoNoReaderTakesEndsPlayInTheMessageBox) {
+    writeGame();
+    writeFile("Data/logo.bmp", "not a picture");
+    writeScript("TITLE,\"Zembrot\"\nTIMEDELAY,2\n");
+    const menu::FolderCheck check = runCheck();
+    ASSERT_TRUE(check.startupSucceeds()) << *check.report;
+    const auto& play = sequence(check, "Play").lines;
+    EXPECT_EQ(count(play, "looks for Data\\logo.bmp: found"), 1);
+    EXPECT_EQ(count(play, "the message box \"Missing File\" shows"), 1);
+    EXPECT_EQ(count(play, "waits"), 0) << "Play went on past the logo";
+    EXPECT_EQ(play.back().substr(11), "the start window closes");
 }
 
 TEST_F(FolderCheckTest, TheTimelineCarriesTheScriptsDelaysAndSlides) {
     writeGame();
     writePicture("Data/logo.bmp", 8, 8, Qt::red);
     writeScript("TIMEDELAY,2\nTIMEDELAY3,1\nSLIDE,2\nSPTIM,3\nBSND,0\n");
-    const launcher::FolderCheck check = launcher::checkGameFolder(folder);
+    const menu::FolderCheck check = runCheck();
     ASSERT_TRUE(check.startupSucceeds()) << *check.report;
 
     const std::vector<std::string> play = {
@@ -108,7 +206,7 @@ TEST_F(FolderCheckTest, TheTimelineCarriesTheScriptsDelaysAndSlides) {
 TEST_F(FolderCheckTest, AScriptStartUpWouldStopOnGivesItsReportAndNoTimeline) {
     writeGame();
     writeScript("TITLE,\"Zembrot\"\nCMD1P,Data\\missing.bmp\n");
-    const launcher::FolderCheck check = launcher::checkGameFolder(folder);
+    const menu::FolderCheck check = runCheck();
     ASSERT_FALSE(check.startupSucceeds());
     EXPECT_NE(check.report->find("missing.bmp"), std::string::npos) << *check.report;
     EXPECT_EQ(count(check.warnings, "CMD1P names the picture Data\\missing.bmp, which does not exist"), 1);
@@ -117,7 +215,7 @@ TEST_F(FolderCheckTest, AScriptStartUpWouldStopOnGivesItsReportAndNoTimeline) {
 
 TEST_F(FolderCheckTest, ScriptBytesInMemoryStandForTheFileAndNothingIsWritten) {
     writeGame();
-    const launcher::FolderCheck check = launcher::checkGameFolder(folder, std::string("TIMEDELAY,40000\r\n"));
+    const menu::FolderCheck check = runCheck(std::string("TIMEDELAY,40000\r\n"));
     ASSERT_FALSE(check.startupSucceeds());
     EXPECT_NE(check.report->find("Overflow"), std::string::npos) << *check.report;
     EXPECT_FALSE(std::filesystem::exists(folder / "Data" / "kelo.pod"));
@@ -166,12 +264,11 @@ TEST_F(FolderCheckTest, TheProgramChecksWithoutADisplayAndExitsOneWhenStartUpWou
 
 TEST_F(FolderCheckTest, ALongValueIsQuotedByItsStartAndLength) {
     writeGame();
-    const launcher::FolderCheck check =
-        launcher::checkGameFolder(folder, "TITLE," + std::string(100000, 'x') + "\r\n");
+    const menu::FolderCheck check =
+        runCheck("TITLE," + std::string(100000, 'x') + "\r\n");
     ASSERT_EQ(check.records.size(), 1u);
     EXPECT_EQ(check.records[0], "line 1  TITLE  \"" + std::string(57, 'x') + "...\" (100000 characters)");
     EXPECT_TRUE(check.passes());
-    EXPECT_FALSE(launcher::checkGameFolder(folder, std::string(";only a comment\r\n")).passes());
+    EXPECT_FALSE(runCheck(std::string(";only a comment\r\n")).passes());
 }
 
-}  // namespace launcher_tests
