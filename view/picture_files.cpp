@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "menu/screen_look.h"
 #include "script/failure.h"
 #include "script/keyword_table.h"
 #include "script/reading_rule.h"
@@ -149,7 +150,7 @@ const QPixmap& PictureFiles::load(const std::string& windowsName) {
 }
 
 std::vector<std::string> picturesNamedIn(const std::string& scriptBytes) {
-    std::vector<std::string> names{"Data\\background.bmp"};
+    std::vector<std::string> names{menu::ScreenLook::kBackgroundPicture};
     script::FieldReader reader(scriptBytes, {});
     try {
         while (!reader.atEnd()) {
