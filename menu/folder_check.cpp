@@ -269,8 +269,11 @@ std::string FolderCheck::text() const {
 
 FolderCheck checkGameFolder(const std::filesystem::path& gameFolder, const PictureTest& pictures,
                             const std::optional<std::string>& scriptBytes) {
+    // Named as the launcher started in it would name it: the working folder
+    // it learns from the system has its symbolic links resolved.
     std::error_code error;
-    const std::filesystem::path folder = std::filesystem::absolute(gameFolder, error);
+    std::filesystem::path folder = std::filesystem::canonical(gameFolder, error);
+    if (error) folder = std::filesystem::absolute(gameFolder, error);
     const std::filesystem::path scriptFile = script::mapWindowsPath(script::kScriptInGameFolder, folder);
     FolderCheck check;
     std::string bytes;

@@ -23,7 +23,7 @@ protected:
     FolderCheckTest() {
         std::string name = (std::filesystem::temp_directory_path() / "folder-check-XXXXXX").string();
         if (!mkdtemp(name.data())) throw std::runtime_error("no temporary folder");
-        folder = name;
+        folder = std::filesystem::canonical(name);
     }
     ~FolderCheckTest() override {
         std::error_code error;
@@ -139,6 +139,13 @@ TEST_F(FolderCheckTest, AMissingScriptIsReportedAsFoundBelowTheGameFolder) {
     ASSERT_FALSE(check.startupSucceeds());
     EXPECT_EQ(*check.report, "File not found: Data/kelo.pod (looked in " + folder.string() + ")");
     EXPECT_FALSE(check.passes());
+
+    // Started there, the launcher learns the folder with its links resolved.
+    const std::filesystem::path link = folder.string() + "-link";
+    std::filesystem::create_directory_symlink(folder, link);
+    const menu::FolderCheck throughLink = menu::checkGameFolder(link, view::requirePicture);
+    std::filesystem::remove(link);
+    EXPECT_EQ(throughLink.report, check.report);
 }
 
 // A file that is there but no picture stops start-up as a missing one does,
