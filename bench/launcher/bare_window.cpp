@@ -33,6 +33,7 @@ QLabel* label(QWidget* window, const QString& text, int points, bool bold, QRect
 
 void pictureButton(QWidget* window, const char* file, QRect place) {
     QImageReader reader(QString::fromLatin1(file), "bmp");
+    reader.setAutoDetectImageFormat(false);
     auto* button = new QLabel(window);
     button->setPixmap(QPixmap::fromImage(reader.read()));
     button->setGeometry(place);
