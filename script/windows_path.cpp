@@ -35,6 +35,19 @@ std::string foldedCp1252(const std::string& utf8) {
     return folded;
 }
 
+// Whether a name on disk folds to `folded`, without a copy of the name while
+// it is plain ASCII: in a folder of thousands nearly every name differs
+// within its first letters. From the first other character on, the whole
+// name is converted.
+bool foldsTo(const std::string& utf8, std::string_view folded) {
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if (c >= 0x80) return foldedCp1252(utf8) == folded;
+        if (i >= folded.size() || static_cast<char>(foldCase(c)) != folded[i]) return false;
+    }
+    return utf8.size() == folded.size();
+}
+
 // Listings of the folders searched so far, so that a name missing from a large
 // folder costs one scan per process rather than one per question (the
 // launcher asks after its background picture on every settings pass). A
@@ -259,7 +272,7 @@ std::optional<std::string> NameFinder::entryIn(const fs::path& folder, const std
     if (listed == names_.end()) listed = names_.emplace(folder, queries_.namesIn(folder)).first;
     const std::string folded = foldedCp1252(name);
     for (const std::string& candidate : listed->second)
-        if (foldedCp1252(candidate) == folded) return candidate;
+        if (foldsTo(candidate, folded)) return candidate;
     return std::nullopt;
 }
 

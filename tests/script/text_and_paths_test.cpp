@@ -217,3 +217,21 @@ TEST_F(TempFolder, TheNameFinderAsksAboutEachPathOnce) {
     EXPECT_EQ(queries.mostAskedOnePath(), 1);
     EXPECT_EQ(queries.kindQuestions.count(game / "Data" / "nowhere" / "deeper.bmp"), 0u);
 }
+
+// A name spelled otherwise than on disk matches a whole name in any case,
+// accented letters too, wherever they stand; a name on disk that only begins
+// or ends alike is another file.
+TEST_F(TempFolder, TheNameFinderMatchesWholeNamesInAnyCase) {
+    const fs::path data = root / "game" / "Data";
+    for (const char* name : {"play.bmp.bak", "play.bm", "Écran.BMP", "caféX.bmp", "cafeY.bmp", "Logo.bmp"})
+        touch(data / name);
+    NameFinder names(root / "game");
+
+    EXPECT_FALSE(names.find("Data\\PLAY.bmp").exists());
+    EXPECT_EQ(names.find("data\\LOGO.BMP").path, data / "Logo.bmp");
+    EXPECT_EQ(names.find("Data\\\xC9" "CRAN.bmp").path, data / "Écran.BMP");
+    EXPECT_EQ(names.find("Data\\\xE9" "cran.bmp").path, data / "Écran.BMP");
+    EXPECT_EQ(names.find("Data\\CAF\xC9x.BMP").path, data / "caféX.bmp");
+    EXPECT_FALSE(names.find("Data\\CAF\xC9y.bmp").exists());
+    EXPECT_FALSE(names.find("Data\\cafeX.bmp").exists());
+}
