@@ -16,6 +16,8 @@
 #include "platform/platform.h"
 #include "xvfb_server.h"
 
+using namespace std::chrono_literals;
+
 namespace {
 
 double cpuSeconds() {
@@ -52,23 +54,24 @@ void benchWait(platform::Platform& p) {
                 worst * 1000.0);
 }
 
-int countKeys(platform_tests::ChildProcess& receiver, int expected, bool& inOrder, const char* letters) {
+int countKeys(testing_support::ChildProcess& receiver, int expected, bool& inOrder, const char* letters) {
     int received = 0;
     inOrder = true;
     std::string line;
-    while (received < expected && receiver.readLine(line, 2.0)) {
+    while (received < expected && receiver.readLine(line, 2s)) {
         if (line.rfind("key ", 0) != 0) continue;
         if (line != std::string("key ") + letters[received % 26]) inOrder = false;
         ++received;
     }
-    while (receiver.readLine(line, 0.3)) ++received;  // nothing more may come
+    while (receiver.readLine(line, 300ms)) ++received;  // nothing more may come
     return received;
 }
 
 void benchKeys(platform::Platform& p) {
-    platform_tests::ChildProcess receiver({KEY_RECEIVER});
+    testing_support::ChildProcess receiver(
+        {.arguments = {KEY_RECEIVER}, .out = testing_support::Output::capture()});
     std::string line;
-    if (!receiver.readLine(line, 15)) {
+    if (!receiver.readLine(line, 15s)) {
         std::printf("keys: receiver did not start\n");
         return;
     }

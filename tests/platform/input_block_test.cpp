@@ -9,12 +9,11 @@
 #include <algorithm>
 #include <string>
 
-#include "child_process.h"
 #include "platform/platform.h"
 #include "player_devices.h"
 #include "receiver_process.h"
 
-using platform_tests::ChildProcess;
+using namespace std::chrono_literals;
 using testing_support::PlayerDevices;
 using platform_tests::Receiver;
 
@@ -38,13 +37,13 @@ TEST(InputBlockTest, PlayerInputIsDroppedWhileSynthesisedKeysArrive) {
     player.click(1);
     platform->SendKeys("{ }");
     player.typeKey(XK_w);
-    EXPECT_EQ(receiver.process.linesFor(0.5), std::vector<std::string>{"key Space"});
+    EXPECT_EQ(receiver.process.linesFor(500ms), std::vector<std::string>{"key Space"});
 
     EXPECT_EQ(platform->BlockInput(false), 1);
     EXPECT_EQ(platform->BlockInput(false), 1);
     player.typeKey(XK_e);
     player.click(1);
-    EXPECT_EQ(receiver.process.linesFor(0.5), (std::vector<std::string>{"key e", "button 1"}));
+    EXPECT_EQ(receiver.process.linesFor(500ms), (std::vector<std::string>{"key e", "button 1"}));
 }
 
 TEST(InputBlockTest, BlockEndsWhenTheBlockingProcessIsKilled) {
@@ -52,21 +51,21 @@ TEST(InputBlockTest, BlockEndsWhenTheBlockingProcessIsKilled) {
     PlayerDevices player;
     ASSERT_TRUE(player.ok());
     pointAtReceiver(player);
-    ChildProcess blocker({INPUT_BLOCKER});
+    auto blocker = platform_tests::startReadingOutput(INPUT_BLOCKER);
     std::string line;
-    ASSERT_TRUE(blocker.readLine(line, 15));
+    ASSERT_TRUE(blocker.readLine(line, 15s));
     EXPECT_EQ(line, "blocked 1");
 
     player.typeKey(XK_q);
     player.click(1);
     auto platform = platform::createLinuxPlatform();
     platform->SendKeys("x");
-    EXPECT_EQ(receiver.process.linesFor(0.5), std::vector<std::string>{"key x"});
+    EXPECT_EQ(receiver.process.linesFor(500ms), std::vector<std::string>{"key x"});
 
-    blocker.killHard();
+    blocker.kill();
     player.typeKey(XK_e);
     player.click(3);
-    EXPECT_EQ(receiver.process.linesFor(0.5), (std::vector<std::string>{"key e", "button 3"}));
+    EXPECT_EQ(receiver.process.linesFor(500ms), (std::vector<std::string>{"key e", "button 3"}));
 }
 
 TEST(InputBlockTest, DeviceHeldByAnotherClientIsReportedAndGrabbedOnceFree) {
@@ -92,7 +91,7 @@ TEST(InputBlockTest, DeviceHeldByAnotherClientIsReportedAndGrabbedOnceFree) {
     platform->Wait(0.5);
     player.typeKey(XK_q);
     platform->SendKeys("x");
-    EXPECT_EQ(receiver.process.linesFor(0.5), std::vector<std::string>{"key x"});
+    EXPECT_EQ(receiver.process.linesFor(500ms), std::vector<std::string>{"key x"});
     platform->BlockInput(false);
 }
 
@@ -120,7 +119,7 @@ TEST(InputBlockTest, DeviceThatComesBackWhileBlockedIsBlockedToo) {
 
     player.typeKey(XK_q);
     platform->SendKeys("x");
-    EXPECT_EQ(receiver.process.linesFor(0.5), std::vector<std::string>{"key x"});
+    EXPECT_EQ(receiver.process.linesFor(500ms), std::vector<std::string>{"key x"});
     platform->BlockInput(false);
 }
 
@@ -141,7 +140,7 @@ TEST(InputBlockTest, CtrlAltDeleteOnThePlayersKeyboardEndsTheBlockAtOnce) {
     platform->Wait(0.2);
     player.typeKey(XK_q);
     platform->SendKeys("x");
-    EXPECT_EQ(receiver.process.linesFor(0.5), std::vector<std::string>{"key x"});
+    EXPECT_EQ(receiver.process.linesFor(500ms), std::vector<std::string>{"key x"});
 
     player.key(XK_Control_L, true);
     player.key(XK_Alt_L, true);
@@ -153,7 +152,7 @@ TEST(InputBlockTest, CtrlAltDeleteOnThePlayersKeyboardEndsTheBlockAtOnce) {
     player.typeKey(XK_e);
     player.click(1);
     platform->SendKeys("y");  // the sequence's keys still arrive
-    const auto lines = receiver.process.linesFor(0.5);
+    const auto lines = receiver.process.linesFor(500ms);
     EXPECT_NE(std::find(lines.begin(), lines.end(), "key e"), lines.end()) << ::testing::PrintToString(lines);
     EXPECT_NE(std::find(lines.begin(), lines.end(), "button 1"), lines.end());
     EXPECT_NE(std::find(lines.begin(), lines.end(), "key y"), lines.end());

@@ -11,13 +11,12 @@
 #include <fstream>
 #include <sstream>
 
-#include "child_process.h"
 #include "player_devices.h"
 #include "receiver_process.h"
 #include "platform/platform.h"
 #include "script/failure.h"
 
-using platform_tests::ChildProcess;
+using namespace std::chrono_literals;
 using testing_support::PlayerDevices;
 using platform_tests::Receiver;
 
@@ -48,7 +47,7 @@ TEST(KeystrokeSenderTest, GameWindowReceivesTheLauncherKeysWithTheirModifiers) {
     for (const char* keys : {"{ }", "%{G}", "{enter}", "{down 6}", "%{O}"}) platform->SendKeys(keys);
     const std::vector<std::string> expected = {"key Space", "key Alt+G", "key Return", "key Down", "key Down",
                                                "key Down",  "key Down",  "key Down",   "key Down", "key Alt+O"};
-    EXPECT_EQ(receiver.process.linesFor(0.5), expected);
+    EXPECT_EQ(receiver.process.linesFor(500ms), expected);
 }
 
 TEST(KeystrokeSenderTest, CharactersGetTheShiftTheyNeedAndMissingOnesAKeyOfTheirOwn) {
@@ -56,7 +55,7 @@ TEST(KeystrokeSenderTest, CharactersGetTheShiftTheyNeedAndMissingOnesAKeyOfTheir
     auto platform = platform::createLinuxPlatform();
     platform->SendKeys("Ab+c^{a}\xE9");  // é is on no key of the server's map
     const std::vector<std::string> expected = {"key A", "key b", "key C", "key Ctrl+A", "key \xC3\xA9"};
-    EXPECT_EQ(receiver.process.linesFor(0.5), expected);
+    EXPECT_EQ(receiver.process.linesFor(500ms), expected);
 }
 
 TEST(KeystrokeSenderTest, AShiftHeldByThePlayerDoesNotChangeTheKeys) {
@@ -68,7 +67,7 @@ TEST(KeystrokeSenderTest, AShiftHeldByThePlayerDoesNotChangeTheKeys) {
     platform->SendKeys("{G}x");
     player.key(XK_Shift_L, false);
     const std::vector<std::string> expected = {"key g", "key x"};
-    EXPECT_EQ(receiver.process.linesFor(0.5), expected);
+    EXPECT_EQ(receiver.process.linesFor(500ms), expected);
 }
 
 TEST(KeystrokeSenderTest, KeysWaitUntilTheFocusLeavesOurOwnWindow) {
@@ -77,10 +76,10 @@ TEST(KeystrokeSenderTest, KeysWaitUntilTheFocusLeavesOurOwnWindow) {
     own.showFocused(*platform);
     ASSERT_TRUE(own.isActiveWindow());
     // The game starts now and takes the focus a moment later.
-    ChildProcess game({KEY_RECEIVER});
+    auto game = platform_tests::startReadingOutput(KEY_RECEIVER);
     platform->SendKeys("{G}");
     EXPECT_EQ(own.keys, 0);
-    std::vector<std::string> lines = game.linesFor(0.5);
+    std::vector<std::string> lines = game.linesFor(500ms);
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines.front().rfind("ready", 0), 0u);
     lines.erase(lines.begin());
@@ -131,7 +130,7 @@ TEST(KeystrokeSenderTest, MalformedStringIsInvalidProcedureCallAndSendsNothing) 
     } catch (const script::Failure& failure) {
         EXPECT_EQ(failure.kind(), script::FailureKind::InvalidProcedureCall);
     }
-    EXPECT_TRUE(receiver.process.linesFor(0.5).empty());
+    EXPECT_TRUE(receiver.process.linesFor(500ms).empty());
 }
 
 namespace {

@@ -9,10 +9,12 @@
 #include <fstream>
 #include <sstream>
 
-#include "child_process.h"
+#include "receiver_process.h"
 #include "platform/platform.h"
 #include "test_media.h"
 #include "xvfb_server.h"
+
+using namespace std::chrono_literals;
 
 namespace fs = std::filesystem;
 using testing_support::colourDistance;
@@ -146,9 +148,9 @@ TEST_F(MediaPlaybackTest, MusicPlaysOnUntilClosed) {
 TEST_F(MediaPlaybackTest, ClipPlaysInsideAWindowOfAnotherProcess) {
     fs::create_directories("Data");
     platform_tests::makeClip("Data/test.avi", clipColour, 64, 48, 3);
-    platform_tests::ChildProcess other({KEY_RECEIVER});  // its window lies at 100,100
+    auto other = platform_tests::startReadingOutput(KEY_RECEIVER);  // its window lies at 100,100
     std::string ready, word;
-    ASSERT_TRUE(other.readLine(ready, 15));
+    ASSERT_TRUE(other.readLine(ready, 15s));
     std::istringstream words(ready);
     unsigned long handle = 0;
     words >> word >> handle;
