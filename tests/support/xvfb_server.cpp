@@ -5,38 +5,21 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <csignal>
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace testing_support {
 
-XvfbServer::XvfbServer(int width, int height) {
-    int fds[2];
-    if (pipe(fds) != 0) throw std::runtime_error("pipe failed");
-    const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
-    const std::string fd = std::to_string(fds[1]);
-    pid_ = fork();
-    if (pid_ < 0) throw std::runtime_error("fork failed");
-    if (pid_ == 0) {
-        close(fds[0]);
-        execlp("Xvfb", "Xvfb", "-noreset", "-nolisten", "tcp", "-displayfd", fd.c_str(), "-screen",
-               "0", screen.c_str(), static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    close(fds[1]);
+XvfbServer::XvfbServer(int width, int height)
+    // It names its display on standard output once it takes connections; its
+    // warnings stay on the test's standard error.
+    : server_({.arguments = {"Xvfb", "-noreset", "-nolisten", "tcp", "-displayfd", "1", "-screen", "0",
+                             std::to_string(width) + "x" + std::to_string(height) + "x24"},
+               .out = Output::capture()}) {
     std::string number;
-    char c;
-    while (read(fds[0], &c, 1) == 1 && c != '\n') number += c;
-    close(fds[0]);
-    if (number.empty()) {
-        kill(pid_, SIGKILL);
-        waitpid(pid_, nullptr, 0);
+    if (!server_.readLine(number, std::chrono::seconds(30)) || number.empty())
         throw std::runtime_error("Xvfb did not start");
-    }
     display_ = ":" + number;
     if (const char* old = std::getenv("DISPLAY")) {
         hadDisplay_ = true;
@@ -46,10 +29,7 @@ XvfbServer::XvfbServer(int width, int height) {
 }
 
 XvfbServer::~XvfbServer() {
-    if (pid_ > 0) {
-        kill(pid_, SIGTERM);
-        waitpid(pid_, nullptr, 0);
-    }
+    server_.terminate();
     if (hadDisplay_) setenv("DISPLAY", previousDisplay_.c_str(), 1);
     else unsetenv("DISPLAY");
 }

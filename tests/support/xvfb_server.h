@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "child_process.h"
+
 namespace testing_support {
 
 class XvfbServer {
@@ -20,7 +22,7 @@ public:
     const std::string& display() const { return display_; }  // ":N"
 
 private:
-    int pid_ = -1;
+    ChildProcess server_;
     std::string display_;
     std::string previousDisplay_;
     bool hadDisplay_ = false;
