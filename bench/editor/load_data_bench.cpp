@@ -11,9 +11,9 @@
 #include <fstream>
 #include <string>
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
+#include "child_process.h"
 #include "editor/frm_main.h"
 #include "editor/message_boxes.h"
 #include "platform/platform.h"
@@ -62,8 +62,7 @@ std::string oneMegabyteOfRecords() {
 
 void runCase(const char* name, const std::string& bytes, int argc, char** argv) {
     std::fflush(stdout);
-    const pid_t pid = fork();
-    if (pid == 0) {
+    auto isolated = testing_support::ChildProcess::forked([&]() -> int {
         char pattern[] = "/tmp/varno-load-bench-XXXXXX";
         const fs::path home = mkdtemp(pattern);
         setenv("HOME", home.c_str(), 1);
@@ -86,11 +85,10 @@ void runCase(const char* name, const std::string& bytes, int argc, char** argv) 
                                           : boxes.failure.substr(0, 80).c_str());
         std::fflush(stdout);
         fs::remove_all(home);
-        _exit(0);
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) std::printf("| %s | ended abnormally (%d) |\n", name, status);
+        _exit(0);  // without tearing the window down: that is no part of the figures
+    });
+    const auto status = isolated.waitForExit(std::chrono::minutes(10));
+    if (status != 0) std::printf("| %s | ended abnormally (%d) |\n", name, status.value_or(-1));
 }
 
 }  // namespace

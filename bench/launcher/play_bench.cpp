@@ -7,15 +7,14 @@
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
 
+#include "child_process.h"
 #include "first_frame.h"
 #include "test_media.h"
 #include "xvfb_server.h"
@@ -24,6 +23,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using bench::Clock;
+using testing_support::ChildProcess;
+using testing_support::Output;
 
 constexpr std::uint32_t kWindowColour = 0x101440, kLogoColour = 0xC03020, kClipColour = 0x20C040;
 constexpr double kLogoSeconds = 1;
@@ -54,22 +55,18 @@ fs::path makeGameFolder() {
     return folder;
 }
 
-void end(pid_t pid) {
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
+// Killed, and a moment for the server to forget its windows before the next round.
+void end(ChildProcess& program) {
+    program.kill();
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
 }
 
 // Seconds from the end of the logo's wait to the clip's first frame.
 double launcherRound(Display* display, const fs::path& folder) {
-    const pid_t pid = fork();
-    if (pid == 0) {
-        if (chdir(folder.c_str()) != 0) _exit(126);
-        unsetenv("QT_QPA_PLATFORM");
-        if (!std::freopen("/dev/null", "w", stderr)) _exit(126);
-        execl(LORVANE_PATH, "lorvane", static_cast<char*>(nullptr));
-        _exit(127);
-    }
+    ChildProcess lorvane({.arguments = {LORVANE_PATH},
+                          .folder = folder,
+                          .environment = {{"QT_QPA_PLATFORM", std::nullopt}},
+                          .err = Output::discard()});
     Clock::time_point logo, clip;
     double seconds = -1;
     if (waitForColour(display, kWindowColour, logo)) {
@@ -83,38 +80,28 @@ double launcherRound(Display* display, const fs::path& folder) {
         if (waitForColour(display, kLogoColour, logo) && waitForColour(display, kClipColour, clip))
             seconds = std::chrono::duration<double>(clip - logo).count() - kLogoSeconds;
     }
-    end(pid);
+    end(lorvane);
     return seconds;
 }
 
 // Seconds from the request to play to the clip's first frame.
 double readyPlayerRound(Display* display, const fs::path& folder) {
-    int toPlayer[2], fromPlayer[2];
-    if (pipe(toPlayer) != 0 || pipe(fromPlayer) != 0) return -1;
-    const pid_t pid = fork();
-    if (pid == 0) {
-        dup2(toPlayer[0], 0);
-        dup2(fromPlayer[1], 1);
-        if (!std::freopen("/dev/null", "w", stderr)) _exit(126);
-        char colour[16];
-        std::snprintf(colour, sizeof colour, "%x", kLogoColour);
-        execl(READY_PLAYER_PATH, "ready_player", (folder / "Data" / "test.avi").c_str(), colour,
-              static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    close(toPlayer[0]);
-    close(fromPlayer[1]);
-    char ready[8] = {};
+    char colour[16];
+    std::snprintf(colour, sizeof colour, "%x", kLogoColour);
+    ChildProcess player({.arguments = {READY_PLAYER_PATH, (folder / "Data" / "test.avi").string(), colour},
+                         .out = Output::capture(),
+                         .err = Output::discard(),
+                         .input = true});
+    std::string ready;
     double seconds = -1;
     Clock::time_point shown, clip;
-    if (read(fromPlayer[0], ready, 6) == 6 && waitForColour(display, kLogoColour, shown)) {
+    if (player.readLine(ready, std::chrono::seconds(20)) && ready == "ready" &&
+        waitForColour(display, kLogoColour, shown)) {
         const auto asked = Clock::now();
-        if (write(toPlayer[1], "p", 1) == 1 && waitForColour(display, kClipColour, clip))
+        if (player.writeInput("p") && waitForColour(display, kClipColour, clip))
             seconds = std::chrono::duration<double>(clip - asked).count();
     }
-    close(toPlayer[1]);
-    close(fromPlayer[0]);
-    end(pid);
+    end(player);
     return seconds;
 }
 

@@ -2,13 +2,13 @@
 
 #include <X11/Xutil.h>
 #include <algorithm>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+
+#include "child_process.h"
 
 namespace bench {
 
@@ -45,20 +45,14 @@ FirstFrame timeToFirstFrame(Display* display, const std::vector<std::string>& co
     XSelectInput(display, root, SubstructureNotifyMask);
     XSync(display, True);
 
-    std::vector<char*> argv;
-    for (const std::string& word : command) argv.push_back(const_cast<char*>(word.c_str()));
-    argv.push_back(nullptr);
     const auto started = Clock::now();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        if (chdir(folder.c_str()) != 0) _exit(126);
-        unsetenv("QT_QPA_PLATFORM");
-        unsetenv("DBUS_SESSION_BUS_ADDRESS");
-        // Their warnings would only bury the figures.
-        if (FILE* quiet = std::freopen("/dev/null", "w", stderr); !quiet) _exit(126);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
+    // Their warnings would only bury the figures.
+    testing_support::ChildProcess program({.arguments = command,
+                                           .folder = folder,
+                                           .environment = {{"QT_QPA_PLATFORM", std::nullopt},
+                                                           {"DBUS_SESSION_BUS_ADDRESS", std::nullopt}},
+                                           .err = testing_support::Output::discard()});
+    const pid_t pid = program.pid();
     const auto since = [&started] { return std::chrono::duration<double>(Clock::now() - started).count(); };
     FirstFrame result;
     while (Clock::now() - started < std::chrono::seconds(20)) {
@@ -79,8 +73,7 @@ FirstFrame timeToFirstFrame(Display* display, const std::vector<std::string>& co
         }
         usleep(250);
     }
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
+    program.kill();
     XSelectInput(display, root, NoEventMask);
     // Let the server forget the window before the next start.
     XSync(display, True);

@@ -1,5 +1,5 @@
 #pragma once
-// Starting a program on the benchmark's X server and timing it: from the fork
+// Starting a program on the benchmark's X server and timing it: from its start
 // to its first top-level window being mapped, and to the moment a pixel of
 // its window shows what it draws.
 
