@@ -7,17 +7,16 @@
 #include <X11/extensions/XTest.h>
 #include <chrono>
 #include <cstdlib>
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
 #include <string>
-#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
 
+#include "child_process.h"
 #include "xvfb_server.h"
 
 namespace {
@@ -37,28 +36,17 @@ protected:
         fs::create_directories(folder / "Data");
     }
     ~LorvaneOnXvfb() override {
-        if (pid > 0 && !exitStatus) {
-            kill(pid, SIGKILL);
-            waitpid(pid, nullptr, 0);
-        }
+        lorvane.reset();
         // The game the launcher started works in the same folder.
-        std::error_code error;
-        for (const auto& entry : fs::directory_iterator("/proc", error))
-            if (fs::read_symlink(entry.path() / "cwd", error) == folder)
-                kill(std::stoi(entry.path().filename()), SIGTERM);
+        testing_support::endProcessesWorkingIn(folder);
         fs::remove_all(folder);
     }
     void startLorvane(const std::string& script) {
         std::ofstream out(folder / "Data" / "kelo.pod", std::ios::binary);
         for (char c : script) c == '\n' ? out << "\r\n" : out << c;
         out.close();
-        pid = fork();
-        if (pid == 0) {
-            if (chdir(folder.c_str()) != 0) _exit(126);
-            unsetenv("QT_QPA_PLATFORM");
-            execl(LORVANE_PATH, "lorvane", static_cast<char*>(nullptr));
-            _exit(127);
-        }
+        lorvane.emplace(testing_support::Command{
+            .arguments = {LORVANE_PATH}, .folder = folder, .environment = {{"QT_QPA_PLATFORM", std::nullopt}}});
     }
     // True once the client area's corners both show `colour`.
     bool waitForBackground(std::uint32_t colour) {
@@ -69,14 +57,7 @@ protected:
         }
         return false;
     }
-    std::optional<int> waitForExit(std::chrono::seconds timeout) {
-        for (auto end = std::chrono::steady_clock::now() + timeout; !exitStatus && std::chrono::steady_clock::now() < end;) {
-            int status = 0;
-            if (waitpid(pid, &status, WNOHANG) == pid) exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128;
-            else std::this_thread::sleep_for(20ms);
-        }
-        return exitStatus;
-    }
+    std::optional<int> waitForExit(std::chrono::seconds timeout) { return lorvane->waitForExit(timeout); }
     static void clickAt(int x, int y) {
         Display* display = XOpenDisplay(nullptr);
         XTestFakeMotionEvent(display, -1, x, y, 0);
@@ -117,8 +98,7 @@ protected:
 
     testing_support::XvfbServer xvfb;
     fs::path folder;
-    pid_t pid = -1;
-    std::optional<int> exitStatus;
+    std::optional<testing_support::ChildProcess> lorvane;
 };
 
 TEST_F(LorvaneOnXvfb, ShowsTheScreenTheScriptDescribesAndStopEndsIt) {
@@ -187,7 +167,7 @@ TEST_F(LorvaneOnXvfb, TheFirstFrameLoadsOnlyWhatItShows) {
     writeBitmap(folder / "Data" / "background.bmp", 640, 480, 0x306090);
     startLorvane("TITLE,\"Zembrot\"\nCMD1,Play\nCMD2V,False\nCMD3V,False\nBSND,0\n");
     ASSERT_TRUE(waitForBackground(0x306090));
-    std::ifstream maps("/proc/" + std::to_string(pid) + "/maps");
+    std::ifstream maps("/proc/" + std::to_string(lorvane->pid()) + "/maps");
     const std::string loaded((std::istreambuf_iterator<char>(maps)), std::istreambuf_iterator<char>());
     for (const char* library : {"libqgif", "libqjpeg", "libqico", "libqsvg", "libgst", "libXtst", "libXi.",
                                 "liblorvane-desktop"})
