@@ -7,12 +7,13 @@
 #include <QColor>
 #include <QImage>
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <stdexcept>
-#include <sys/wait.h>
 
+#include "child_process.h"
 #include "menu/folder_check.h"
 #include "view/picture_files.h"
 
@@ -232,14 +233,16 @@ TEST_F(FolderCheckTest, ScriptBytesInMemoryStandForTheFileAndNothingIsWritten) {
 TEST_F(FolderCheckTest, TheProgramChecksWithoutADisplayAndExitsOneWhenStartUpWouldStop) {
     writeGame();
     auto run = [&] {
-        const std::string command = "cd '" + folder.string() + "' && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " +
-                                    LORVANE_PATH + " --check 2>&1";
-        std::string output;
-        FILE* pipe = popen(command.c_str(), "r");
-        char buffer[4096];
-        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
-        const int status = pclose(pipe);
-        return std::make_pair(WIFEXITED(status) ? WEXITSTATUS(status) : -1, output);
+        using testing_support::Output;
+        testing_support::ChildProcess check({.arguments = {LORVANE_PATH, "--check"},
+                                             .folder = folder,
+                                             .environment = {{"DISPLAY", std::nullopt},
+                                                             {"WAYLAND_DISPLAY", std::nullopt},
+                                                             {"QT_QPA_PLATFORM", std::nullopt}},
+                                             .out = Output::capture(),
+                                             .err = Output::capture()});
+        const int status = check.waitForExit(std::chrono::seconds(60)).value_or(-1);
+        return std::make_pair(status, check.output() + check.errors());
     };
     writeScript("TITLE,\"Zembrot\"\n");
     auto [good, goodOutput] = run();
