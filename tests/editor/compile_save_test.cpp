@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <csignal>
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <QLockFile>
 #include <optional>
@@ -180,23 +179,20 @@ TEST(CompileSave, TwoEditorsSavingAtOnceAlwaysLeaveAMatchingPair) {
     for (int round = 0; round < 12; ++round) {
         int start[2];
         ASSERT_EQ(::pipe(start), 0);
-        const pid_t other = ::fork();
-        if (other == 0) {
+        auto other = testing_support::ChildProcess::forked([&] {
             char go;
             ::srandom(static_cast<unsigned>(::getpid()));
-            if (::read(start[0], &go, 1) != 1) ::_exit(1);
+            if (::read(start[0], &go, 1) != 1) return 1;
             testing_support::RecordingPlatform platform;
             editor::compileAndSave(snapshotTitled("other"), platform, [] {}, slowly);
-            ::_exit(0);
-        }
+            return 0;
+        });
         testing_support::RecordingPlatform platform;
         ASSERT_EQ(::write(start[1], "g", 1), 1);
         editor::compileAndSave(snapshotTitled("this"), platform, [] {}, slowly);
         ::close(start[0]);
         ::close(start[1]);
-        int status = 0;
-        ::waitpid(other, &status, 0);
-        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        ASSERT_EQ(other.waitForExit(std::chrono::seconds(30)), 0);
         const bool podFromThis = readBytes(home.pod()).find("TITLE,\"this\"") != std::string::npos;
         const bool bakFromThis = readBytes(home.bak()).find("TITLE,\"this\"") != std::string::npos;
         EXPECT_EQ(podFromThis, bakFromThis) << "round " << round;

@@ -4,9 +4,7 @@
 
 #include <QLockFile>
 #include <QString>
-#include <csignal>
 #include <cstdlib>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <filesystem>
 #include <fstream>
@@ -15,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "child_process.h"
 #include "editor/message_boxes.h"
 #include "script/failure.h"
 
@@ -63,27 +62,21 @@ inline std::string withoutDateLine(const std::string& bytes) { return bytes.subs
 // object's end, as a second editor in the middle of a save would.
 class LockHolder {
 public:
-    explicit LockHolder(const std::filesystem::path& lockFile) {
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            QLockFile lock(QString::fromStdString(lockFile.string()));
-            lock.lock();
-            ::pause();
-            ::_exit(0);
-        }
+    explicit LockHolder(const std::filesystem::path& lockFile)
+        : holder_(testing_support::ChildProcess::forked([&lockFile] {
+              QLockFile lock(QString::fromStdString(lockFile.string()));
+              lock.lock();
+              ::pause();
+              return 0;
+          })) {
         for (int tries = 0; tries < 500 && !std::filesystem::exists(lockFile); ++tries) ::usleep(10000);
     }
-    ~LockHolder() { end(); }
-    pid_t pid() const { return pid_; }
-    void end() {
-        if (pid_ <= 0) return;
-        ::kill(pid_, SIGKILL);
-        ::waitpid(pid_, nullptr, 0);
-        pid_ = -1;
-    }
+    pid_t pid() const { return holder_.pid(); }
+    // Killed outright, so the lock file stays behind as a crashed editor leaves it.
+    void end() { holder_.kill(); }
 
 private:
-    pid_t pid_ = -1;
+    testing_support::ChildProcess holder_;
 };
 
 class ScriptedMessages : public editor::MessageBoxes {

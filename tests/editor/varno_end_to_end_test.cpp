@@ -13,17 +13,13 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 #include <chrono>
-#include <csignal>
+#include <optional>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <sstream>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
-
-extern char** environ;
 
 using namespace editor_testing;
 
@@ -104,22 +100,8 @@ private:
     Display* display_;
 };
 
-struct Program {
-    pid_t pid = -1;
-    ~Program() {
-        if (pid > 0 && waitpid(pid, nullptr, WNOHANG) == 0) {
-            kill(pid, SIGKILL);
-            waitpid(pid, nullptr, 0);
-        }
-    }
-    // The exit status once the program has ended, or -1.
-    int waitForExit(double seconds) {
-        int status = 0;
-        if (!waitUntil([&] { return waitpid(pid, &status, WNOHANG) == pid; }, seconds)) return -1;
-        pid = -1;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-};
+// Started by startVarno; ended with what it started when the test ends.
+using Program = std::optional<testing_support::ChildProcess>;
 
 testing_support::Screenshot windowShot(Display* display, Window window) {
     XWindowAttributes attributes;
@@ -142,10 +124,10 @@ constexpr int kTabOrder[] = {2,  1,  3,  4,  5,  9,  10, 11, -1, -2, 7,  8,  12,
 // Varno itself, on the test's X server (not Qt's offscreen platform), until
 // its main window is there.
 void startVarno(Keyboard& keyboard, Program& varno, Window& main, const std::string& gameFolder = {}) {
-    ::unsetenv("QT_QPA_PLATFORM");
-    std::string folder = gameFolder;
-    char* argv[] = {const_cast<char*>(VARNO_PROGRAM), folder.empty() ? nullptr : folder.data(), nullptr};
-    ASSERT_EQ(posix_spawn(&varno.pid, VARNO_PROGRAM, nullptr, nullptr, argv, environ), 0);
+    testing_support::Command command{.arguments = {VARNO_PROGRAM},
+                                     .environment = {{"QT_QPA_PLATFORM", std::nullopt}}};
+    if (!gameFolder.empty()) command.arguments.push_back(gameFolder);
+    varno.emplace(command);
     const std::string title = gameFolder.empty() ? "   Varno" : "   Varno - " + gameFolder;
     ASSERT_TRUE(waitUntil([&] { return (main = keyboard.findWindow(title)) != 0; }));
 }
@@ -216,7 +198,7 @@ TEST(VarnoEndToEnd, FieldsTypedInTabOrderCompileToTheExpectedFiles) {
 
     // A whole session of editing never needs the media libraries or the X
     // extensions.
-    std::ifstream maps("/proc/" + std::to_string(varno.pid) + "/maps");
+    std::ifstream maps("/proc/" + std::to_string(varno->pid()) + "/maps");
     const std::string loaded((std::istreambuf_iterator<char>(maps)), std::istreambuf_iterator<char>());
     for (const char* library : {"libgst", "libXtst", "libXi.", "liblorvane-desktop"})
         EXPECT_EQ(loaded.find(library), std::string::npos) << library << " is loaded";
@@ -229,7 +211,7 @@ TEST(VarnoEndToEnd, FieldsTypedInTabOrderCompileToTheExpectedFiles) {
     ASSERT_TRUE(waitUntil([&] { return (box = keyboard.findWindow(" Exit")) != 0; }));
     keyboard.focus(box);
     keyboard.key(XK_Return);
-    EXPECT_EQ(varno.waitForExit(10), 0);
+    EXPECT_EQ(varno->waitForExit(std::chrono::seconds(10)), 0);
 }
 
 TEST(VarnoEndToEnd, TheStartScreenPreviewFollowsTheFieldsAsTheyAreTyped) {
@@ -296,7 +278,7 @@ TEST(VarnoEndToEnd, AGameFolderIsEditedSavedAndTriedInTheLauncher) {
     keyboard.key(XK_F5);
     Window start = 0;
     ASSERT_TRUE(waitUntil([&] { return (start = keyboard.findWindow("Start")) != 0; }));
-    const std::vector<pid_t> launchers = childrenOf(varno.pid);
+    const std::vector<pid_t> launchers = childrenOf(varno->pid());
     ASSERT_EQ(launchers.size(), 1u);
     EXPECT_EQ(std::filesystem::read_symlink("/proc/" + std::to_string(launchers[0]) + "/cwd"), game);
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
@@ -305,6 +287,6 @@ TEST(VarnoEndToEnd, AGameFolderIsEditedSavedAndTriedInTheLauncher) {
     // Any key closes the start window; the launcher ends and Varno stays.
     keyboard.focus(start);
     keyboard.key(XK_Escape);
-    ASSERT_TRUE(waitUntil([&] { return childrenOf(varno.pid).empty(); }));
+    ASSERT_TRUE(waitUntil([&] { return childrenOf(varno->pid()).empty(); }));
     EXPECT_NE(keyboard.findWindow("   Varno - " + game.string()), 0u);
 }
