@@ -438,12 +438,12 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 
 // ---- check boxes ----
 
-void frmMain::Check1_Click() { switches_.fromCheck1(Check1->value()); }
-void frmMain::Check2_Click() { switches_.fromCheck2(Check2->value()); }
-void frmMain::Check3_Click() { switches_.fromCheck3(Check3->value()); }
-void frmMain::Check4_Click() { switches_.fromCheck4(Check4->value()); }
-void frmMain::Check6_Click() { switches_.fromCheck6(Check6->value()); }
-void frmMain::Check7_Click() { switches_.fromCheck7(Check7->value()); }
+void frmMain::Check1_Click() { switches_.fromCheck(1, Check1->value()); }
+void frmMain::Check2_Click() { switches_.fromCheck(2, Check2->value()); }
+void frmMain::Check3_Click() { switches_.fromCheck(3, Check3->value()); }
+void frmMain::Check4_Click() { switches_.fromCheck(4, Check4->value()); }
+void frmMain::Check6_Click() { switches_.fromCheck(6, Check6->value()); }
+void frmMain::Check7_Click() { switches_.fromCheck(7, Check7->value()); }
 void frmMain::Check8_Click() {}
 
 // ---- numeric fields and hints ----

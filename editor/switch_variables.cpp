@@ -1,30 +1,21 @@
 #include "switch_variables.h"
 
+#include "script/keyword_table.h"
+
 namespace editor {
 
-namespace {
-
-// Ticked alone counts as on.
-void setTicked(int value, bool& truth, std::int16_t& integer) {
-    truth = value == Checked;
-    integer = truth ? 1 : 0;
+void SwitchVariables::fromCheck(int number, int value) {
+    for (const script::KeywordInfo& row : script::keywordTable()) {
+        if (row.field.kind != script::EditorControl::Kind::Check || row.field.number != number) continue;
+        // A switch the script writes as True/False is on only when ticked; one
+        // it writes as a number counts a grayed box as on as well.
+        const bool on = row.menuScript.truth ? value == Checked : value > 0;
+        for (const script::FileForm* form : {&row.menuScript, &row.stateFile}) {
+            if (form->truth) this->*form->truth = on;
+            if (form->integer) this->*form->integer = on ? 1 : 0;
+            if (form->untyped) this->*form->untyped = script::Untyped::number(on ? 1 : 0);
+        }
+    }
 }
-
-}  // namespace
-
-void SwitchVariables::fromCheck1(int value) { setTicked(value, blnFontBold, intFontBold); }
-
-void SwitchVariables::fromCheck2(int value) { intSplash = value > 0 ? 1 : 0; }
-
-void SwitchVariables::fromCheck3(int value) { setTicked(value, blnCmd7Visible, intCmd7Visible); }
-
-void SwitchVariables::fromCheck4(int value) { setTicked(value, blnCmd2Visible, intCmd2Visible); }
-
-void SwitchVariables::fromCheck6(int value) {
-    intButtonSound = value > 0 ? 1 : 0;
-    varButtonSound = script::Untyped::number(intButtonSound);
-}
-
-void SwitchVariables::fromCheck7(int value) { setTicked(value, blnCmd3Visible, intCmd3Visible); }
 
 }  // namespace editor

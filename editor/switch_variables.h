@@ -1,6 +1,6 @@
 #pragma once
 // The window-level variables that frmMain's check boxes keep for Compile/Save
-// and Load Data, and the rule by which each box sets them.
+// and Load Data, and the rule by which a box sets them.
 
 #include <cstdint>
 
@@ -15,13 +15,10 @@ enum CheckValue : int { Unchecked = 0, Checked = 1, Grayed = 2 };
 struct SwitchVariables : script::SwitchValues {
     bool operator==(const SwitchVariables&) const = default;
 
-    // What each box's click handler does with its new state.
-    void fromCheck1(int value);  // FTB
-    void fromCheck2(int value);  // SPLASH: grayed counts as on
-    void fromCheck3(int value);  // CMD7V
-    void fromCheck4(int value);  // CMD2V
-    void fromCheck6(int value);  // BSND: grayed counts as on
-    void fromCheck7(int value);  // CMD3V
+    // What CheckN's click handler does with its box's new state: sets the
+    // variables the keyword table says the box's keyword is written from.
+    // A box that shows no keyword changes nothing.
+    void fromCheck(int number, int value);
 };
 
 }  // namespace editor

@@ -39,7 +39,7 @@ script::EditorSnapshot filledSnapshot() {
     for (int n = 1; n <= 31; ++n) texts[n] = "v" + std::to_string(n);
     texts[3] = "Caf\xC3\xA9";  // é, one byte in Windows-1252
     editor::SwitchVariables switches;
-    switches.fromCheck6(editor::Checked);
+    switches.fromCheck(6, editor::Checked);
     return editor::makeSnapshot(texts, switches);
 }
 

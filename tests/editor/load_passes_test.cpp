@@ -23,15 +23,41 @@ std::size_t box(std::string_view keyword) {
 TEST(SwitchVariables, TickThenUntickLeavesButtonSoundZeroInsteadOfEmpty) {
     SwitchVariables s;
     EXPECT_TRUE(s.varButtonSound.isEmpty());
-    s.fromCheck1(editor::Checked);
+    s.fromCheck(1, editor::Checked);
     EXPECT_TRUE(s.blnFontBold);
     EXPECT_EQ(s.intFontBold, 1);
-    s.fromCheck1(editor::Unchecked);
-    s.fromCheck6(editor::Checked);
-    s.fromCheck6(editor::Unchecked);
+    s.fromCheck(1, editor::Unchecked);
+    s.fromCheck(6, editor::Checked);
+    s.fromCheck(6, editor::Unchecked);
     EXPECT_FALSE(s.blnFontBold);
     EXPECT_EQ(s.intFontBold, 0);
     EXPECT_EQ(s.varButtonSound, Untyped::number(0));
+}
+
+// A grayed box is set only by the program; whether it counts as on depends on
+// how its keyword is written, and boxes that show no keyword keep nothing.
+TEST(SwitchVariables, GrayedCountsAsOnOnlyForSwitchesWrittenAsNumbers) {
+    SwitchVariables s;
+    for (int n = 1; n <= 8; ++n) s.fromCheck(n, editor::Grayed);
+    EXPECT_FALSE(s.blnFontBold);
+    EXPECT_EQ(s.intFontBold, 0);
+    EXPECT_FALSE(s.blnCmd7Visible || s.blnCmd2Visible || s.blnCmd3Visible);
+    EXPECT_EQ(s.intSplash, 1);
+    EXPECT_EQ(s.intButtonSound, 1);
+    EXPECT_EQ(s.varButtonSound, Untyped::number(1));
+
+    SwitchVariables ticked;
+    ticked.fromCheck(3, editor::Checked);
+    ticked.fromCheck(4, editor::Checked);
+    ticked.fromCheck(7, editor::Checked);
+    EXPECT_TRUE(ticked.blnCmd7Visible && ticked.blnCmd2Visible && ticked.blnCmd3Visible);
+    EXPECT_EQ(ticked.intCmd7Visible + ticked.intCmd2Visible + ticked.intCmd3Visible, 3);
+    EXPECT_FALSE(ticked.blnFontBold);
+
+    SwitchVariables untouched;
+    untouched.fromCheck(5, editor::Checked);
+    untouched.fromCheck(8, editor::Checked);
+    EXPECT_EQ(untouched, SwitchVariables{});
 }
 
 TEST(LoadPasses, EachRecordIsOneStepCarryingOnlyWhatItChanges) {

@@ -21,13 +21,7 @@ std::string joined(const std::vector<std::string>& lines) {
 
 script::EditorSnapshot demoSnapshot() {
     editor::SwitchVariables switches;
-    for (int n : kDemoTicked) {
-        if (n == 1) switches.fromCheck1(editor::Checked);
-        if (n == 2) switches.fromCheck2(editor::Checked);
-        if (n == 4) switches.fromCheck4(editor::Checked);
-        if (n == 6) switches.fromCheck6(editor::Checked);
-        if (n == 7) switches.fromCheck7(editor::Checked);
-    }
+    for (int n : kDemoTicked) switches.fromCheck(n, editor::Checked);
     return editor::makeSnapshot(demoTexts(), switches);
 }
 
