@@ -9,34 +9,33 @@ namespace {
 
 // The keywords one button takes its caption, colour and picture from.
 struct ButtonGroup {
-    script::Untyped script::MenuSettings::*caption;
+    const char* caption;
     const char* colour;
-    script::Untyped script::MenuSettings::*picture;
-    const char* pictureKeyword;
+    const char* picture;
 };
 
 using S = script::MenuSettings;
-constexpr ButtonGroup kGroup1{&S::CMD1, "CMD1BC", &S::CMD1P, "CMD1P"};
-constexpr ButtonGroup kGroup2{&S::CMD2, "CMD2BC", &S::CMD2P, "CMD2P"};
-constexpr ButtonGroup kGroup3{&S::CMD3, "CMD3BC", &S::CMD3P, "CMD3P"};
-constexpr ButtonGroup kGroup5{&S::CMD5, "CMD5BC", &S::CMD5P, "CMD5P"};
+constexpr ButtonGroup kGroup1{"CMD1", "CMD1BC", "CMD1P"};
+constexpr ButtonGroup kGroup2{"CMD2", "CMD2BC", "CMD2P"};
+constexpr ButtonGroup kGroup3{"CMD3", "CMD3BC", "CMD3P"};
+constexpr ButtonGroup kGroup5{"CMD5", "CMD5BC", "CMD5P"};
 
 ButtonLook buttonLook(const S& s, const ButtonGroup& group, LookFiles& files) {
     ButtonLook look;
-    const script::Untyped& picture = s.*group.picture;
+    const script::Untyped& picture = script::untypedSetting(s, group.picture);
     if (script::namesPicture(picture)) {
         look.picture = picture.asText();
         try {
             files.requirePicture(look.picture);
         } catch (script::Failure& failure) {
-            const auto line = s.lineOf.find(group.pictureKeyword);
-            failure.inScript(s.fileName, line == s.lineOf.end() ? 0 : line->second).forKeyword(group.pictureKeyword);
+            const auto line = s.lineOf.find(group.picture);
+            failure.inScript(s.fileName, line == s.lineOf.end() ? 0 : line->second).forKeyword(group.picture);
             throw;
         }
         return look;
     }
     look.faceColour = script::colourSetting(s, group.colour);
-    look.caption = script::toCaption(s.*group.caption);
+    look.caption = script::toCaption(script::untypedSetting(s, group.caption));
     look.bold = script::truthSetting(s, "FTB");
     return look;
 }

@@ -67,4 +67,10 @@ bool truthSetting(const MenuSettings& settings, std::string_view keyword) {
     return located(settings, keyword, [&] { return toTruth(value); });
 }
 
+const Untyped& untypedSetting(const MenuSettings& settings, std::string_view keyword) {
+    const LauncherStore& store = storeOf(keyword);
+    if (!store.untyped) throw std::logic_error("not an untyped keyword: " + std::string(keyword));
+    return settings.*store.untyped;
+}
+
 }  // namespace script

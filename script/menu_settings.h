@@ -41,5 +41,7 @@ void storeLauncherRecord(MenuSettings& settings, const Record& record);
 // truth of "FTB", "CMD2V", "CMD3V", "CMD7V".
 std::uint32_t colourSetting(const MenuSettings& settings, std::string_view keyword);
 bool truthSetting(const MenuSettings& settings, std::string_view keyword);
+// The value kept as read for a keyword stored untyped ("CMD1", "CMD1P", ...).
+const Untyped& untypedSetting(const MenuSettings& settings, std::string_view keyword);
 
 }  // namespace script
