@@ -81,7 +81,7 @@ public:
     posix_spawn_file_actions_t* get() { return &actions_; }
 
     // Points `target` at what `output` names; a captured stream's reading
-    // end comes back in `reader`.
+    // end is kept in `pipe`.
     void direct(int target, const Output& output, std::optional<Pipe>& pipe) {
         switch (output.to) {
         case Output::To::Inherit:
@@ -96,6 +96,9 @@ public:
         case Output::To::Capture:
             pipe.emplace();
             posix_spawn_file_actions_adddup2(&actions_, pipe->write.fd, target);
+            break;
+        case Output::To::StandardOutput:
+            posix_spawn_file_actions_adddup2(&actions_, STDOUT_FILENO, target);
             break;
         }
     }

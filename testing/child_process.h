@@ -18,7 +18,7 @@ namespace testing_support {
 
 // Where one of the program's output streams goes.
 struct Output {
-    enum class To { Inherit, Discard, File, Capture };
+    enum class To { Inherit, Discard, File, Capture, StandardOutput };
     To to = To::Inherit;
     std::filesystem::path file;
 
@@ -26,6 +26,8 @@ struct Output {
     static Output toFile(std::filesystem::path path) { return {To::File, std::move(path)}; }
     // Kept in this process: read with readLine() or output()/errors().
     static Output capture() { return {To::Capture, {}}; }
+    // For standard error: wherever standard output goes, interleaved as written.
+    static Output sameAsOut() { return {To::StandardOutput, {}}; }
 };
 
 struct Command {

@@ -8,12 +8,10 @@
 #include <X11/Xlib.h>
 
 #include <pwd.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <stdexcept>
@@ -151,7 +149,7 @@ DesktopSession::~DesktopSession() {
     // What the desktop started in turn (Xwayland, bars, status lines) works
     // in the desktop's folder.
     testing_support::endProcessesWorkingIn(folder_);
-    if (busPid_ > 0) kill(busPid_, SIGTERM);
+    bus_.reset();
     for (const auto& [name, value] : replacedVariables_) {
         if (value) setenv(name.c_str(), value->c_str(), 1);
         else unsetenv(name.c_str());
@@ -192,18 +190,17 @@ void DesktopSession::setSessionVariable(const std::string& name, const std::opti
 }
 
 void DesktopSession::startBus() {
-    // As a session starts its bus: the daemon forks, says where it listens
-    // and under which process id, and lives until it is ended.
-    std::FILE* bus = popen("dbus-daemon --session --fork --print-address=1 --print-pid=1", "r");
-    if (!bus) return;
-    char line[512];
-    std::string address, pid;
-    if (std::fgets(line, sizeof line, bus)) address = line;
-    if (std::fgets(line, sizeof line, bus)) pid = line;
-    pclose(bus);
-    while (!address.empty() && address.back() == '\n') address.pop_back();
-    if (!pid.empty()) busPid_ = static_cast<pid_t>(std::atol(pid.c_str()));
-    if (!address.empty()) setSessionVariable("DBUS_SESSION_BUS_ADDRESS", address);
+    // As a session starts its bus: the daemon says where it listens, and
+    // lives until it is ended.
+    try {
+        bus_ = std::make_unique<testing_support::ChildProcess>(testing_support::Command{
+            .arguments = {"dbus-daemon", "--session", "--nofork", "--print-address=1"},
+            .out = testing_support::Output::capture()});
+    } catch (const std::exception&) {
+        return;
+    }
+    std::string address;
+    if (bus_->readLine(address, 10s) && !address.empty()) setSessionVariable("DBUS_SESSION_BUS_ADDRESS", address);
 }
 
 void DesktopSession::startWindowManager(const std::string& program, const std::vector<std::string>& arguments) {
@@ -230,12 +227,13 @@ void DesktopSession::startMutter() {
     fs::create_directory(runtime);
     fs::permissions(runtime, fs::perms::owner_all);
     // mutter logs the display of its Xwayland on standard output.
-    desktopProcess_ = std::make_unique<testing_support::ChildProcess>(
-        "/bin/sh", folder_,
-        std::vector<std::string>{"-c", "exec \"$0\" \"$@\" >mutter.log 2>&1", "env",
-                                 "XDG_RUNTIME_DIR=" + runtime.string(), "MUTTER_DEBUG_DUMMY_MODE_SPECS=1024x768",
-                                 MUTTER_PROGRAM, "--nested", "--wayland",
-                                 std::string("--wayland-display=") + kMutterSocket, "--sm-disable"});
+    desktopProcess_ = std::make_unique<testing_support::ChildProcess>(testing_support::Command{
+        .arguments = {MUTTER_PROGRAM, "--nested", "--wayland", std::string("--wayland-display=") + kMutterSocket,
+                      "--sm-disable"},
+        .folder = folder_,
+        .environment = {{"XDG_RUNTIME_DIR", runtime.string()}, {"MUTTER_DEBUG_DUMMY_MODE_SPECS", "1024x768"}},
+        .out = testing_support::Output::toFile(folder_ / "mutter.log"),
+        .err = testing_support::Output::sameAsOut()});
     std::optional<std::string> xDisplay;
     std::optional<fs::path> authority;
     desktop_driver::waitFor(

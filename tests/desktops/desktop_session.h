@@ -70,7 +70,7 @@ private:
     std::filesystem::path folder_;
     std::string programDisplay_;
     QPoint outputOrigin_;
-    pid_t busPid_ = -1;
+    std::unique_ptr<testing_support::ChildProcess> bus_;
     std::unique_ptr<testing_support::ChildProcess> desktopProcess_;
     std::map<std::string, std::optional<std::string>> replacedVariables_;
     std::string failure_;

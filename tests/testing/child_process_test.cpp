@@ -70,6 +70,13 @@ TEST(ChildProcess, OutputGoesToFilesOrNowhereAndALongOutputDoesNotStallIt) {
     EXPECT_EQ(toFile.waitForExit(10s), 0);
     EXPECT_EQ(testing_support::readFile(file), "written\n");
 
+    Command both = shell("echo one; echo two >&2; echo three");
+    both.out = Output::toFile(file);
+    both.err = Output::sameAsOut();
+    ChildProcess together(both);
+    EXPECT_EQ(together.waitForExit(10s), 0);
+    EXPECT_EQ(testing_support::readFile(file), "one\ntwo\nthree\n");
+
     // Far more than a pipe holds: it only ends if the output is read while waiting.
     Command loud = shell("head -c 1000000 /dev/zero");
     loud.out = Output::capture();
