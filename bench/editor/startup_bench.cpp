@@ -1,5 +1,5 @@
 // Varno's start, side by side with a plain Qt window of 80 widgets in the
-// same fonts, in alternating rounds: time from the fork to the first frame.
+// same fonts, in alternating rounds: time from the start to the first frame.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>

@@ -1,5 +1,5 @@
 // Lorvane's start on the demo folder, side by side with bare Qt windows
-// started the same way in alternating rounds: time from the fork to the start
+// started the same way in alternating rounds: time from the start to the start
 // window being mapped and to its first frame on the screen, and peak memory
 // at the first frame.
 #include <cstdio>
