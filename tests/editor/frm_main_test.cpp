@@ -27,6 +27,7 @@
 #include "editor/save_lock.h"
 #include "editor_test_support.h"
 #include "recording_platform.h"
+#include "script/keyword_table.h"
 
 using namespace editor_testing;
 using editor::frmMain;
@@ -284,6 +285,18 @@ TEST_F(EditorWindow, NumericFieldsEmptyTheMomentTheyStopBeingNumbers) {
     window->Text8->insert("3 sec");  // a paste
     EXPECT_EQ(window->Text8->text(), "");
     EXPECT_EQ(typeInto(3, "a1.")->text(), "a1.");  // other fields take anything
+}
+
+// Those fields and only those whose keyword the launcher reads as a number
+// refuse what is not one.
+TEST_F(EditorWindow, FieldsTheLauncherReadsAsNumbersTakeOnlyNumbers) {
+    for (const script::KeywordInfo& row : script::keywordTable()) {
+        if (row.field.kind != script::EditorControl::Kind::Text) continue;
+        const script::Storage storage = row.launcher.storage();
+        const bool number = storage == script::Storage::Int16 || storage == script::Storage::Single;
+        window->Text(row.field.number)->clear();
+        EXPECT_EQ(typeInto(row.field.number, "x")->text(), number ? "" : "x") << row.name;
+    }
 }
 
 TEST_F(EditorWindow, HintsAppearOnTheFirstPointerMovement) {
