@@ -3,16 +3,18 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <map>
 #include <sstream>
 #include <stdexcept>
+#include <string_view>
 #include <thread>
 
 extern char** environ;
@@ -58,6 +60,9 @@ std::vector<char*> pointersTo(std::vector<std::string>& words) {
 // Closes what it holds when it goes away, unless released.
 struct Fd {
     int fd = -1;
+    Fd() = default;
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
     ~Fd() {
         if (fd >= 0) close(fd);
     }
@@ -74,38 +79,44 @@ struct Pipe {
     }
 };
 
-class SpawnActions {
-public:
-    SpawnActions() { posix_spawn_file_actions_init(&actions_); }
-    ~SpawnActions() { posix_spawn_file_actions_destroy(&actions_); }
-    posix_spawn_file_actions_t* get() { return &actions_; }
-
-    // Points `target` at what `output` names; a captured stream's reading
-    // end is kept in `pipe`.
-    void direct(int target, const Output& output, std::optional<Pipe>& pipe) {
-        switch (output.to) {
-        case Output::To::Inherit:
-            break;
-        case Output::To::Discard:
-            posix_spawn_file_actions_addopen(&actions_, target, "/dev/null", O_WRONLY, 0);
-            break;
-        case Output::To::File:
-            posix_spawn_file_actions_addopen(&actions_, target, output.file.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                             0644);
-            break;
-        case Output::To::Capture:
-            pipe.emplace();
-            posix_spawn_file_actions_adddup2(&actions_, pipe->write.fd, target);
-            break;
-        case Output::To::StandardOutput:
-            posix_spawn_file_actions_adddup2(&actions_, STDOUT_FILENO, target);
-            break;
-        }
+// The program's path: as given when it names a folder, else found on PATH.
+std::string programPath(const std::string& program) {
+    if (program.find('/') != std::string::npos) return program;
+    const char* path = std::getenv("PATH");
+    std::string_view folders = path ? path : "/usr/bin:/bin";
+    while (true) {
+        const auto colon = folders.find(':');
+        const std::string folder(folders.substr(0, colon));
+        const std::string candidate = (folder.empty() ? "." : folder) + "/" + program;
+        if (access(candidate.c_str(), X_OK) == 0) return candidate;
+        if (colon == std::string_view::npos) return program;  // exec names the failure
+        folders.remove_prefix(colon + 1);
     }
+}
 
-private:
-    posix_spawn_file_actions_t actions_;
-};
+// Points `target` at what `output` names. Runs in the new child between fork
+// and exec, so only async-signal-safe calls; false when a file cannot be opened.
+bool direct(int target, const Output& output, const char* file, int pipeEnd) {
+    int fd = -1;
+    switch (output.to) {
+    case Output::To::Inherit:
+        return true;
+    case Output::To::Discard:
+        fd = open("/dev/null", O_WRONLY);
+        break;
+    case Output::To::File:
+        fd = open(file, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        break;
+    case Output::To::Capture:
+        return dup2(pipeEnd, target) == target;
+    case Output::To::StandardOutput:
+        return dup2(STDOUT_FILENO, target) == target;
+    }
+    if (fd < 0) return false;
+    const bool moved = dup2(fd, target) == target;
+    if (fd != target) close(fd);
+    return moved;
+}
 
 // Appends what is there to read; false once the writer has closed its end.
 bool drain(int fd, std::string& into) {
@@ -130,28 +141,47 @@ ChildProcess::ChildProcess(const Command& command) {
     auto argv = pointersTo(arguments);
     auto envp = pointersTo(environment);
 
-    SpawnActions actions;
+    const std::string program = programPath(arguments.front());
     std::optional<Pipe> input, out, err;
-    if (command.input) {
-        input.emplace();
-        posix_spawn_file_actions_adddup2(actions.get(), input->read.fd, STDIN_FILENO);
-    }
-    actions.direct(STDOUT_FILENO, command.out, out);
-    actions.direct(STDERR_FILENO, command.err, err);
-    if (!command.folder.empty()) posix_spawn_file_actions_addchdir_np(actions.get(), command.folder.c_str());
+    if (command.input) input.emplace();
+    if (command.out.to == Output::To::Capture) out.emplace();
+    if (command.err.to == Output::To::Capture) err.emplace();
+    Pipe failure;  // the child's errno when it cannot get as far as the program
+    const std::string outFile = command.out.file.string(), errFile = command.err.file.string();
+    const std::string folder = command.folder.string();
+    const pid_t parent = getpid();
 
-    // A process group of its own, so that ending it ends what it started too;
-    // and no signal blocked that this process happens to block.
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK);
-    posix_spawnattr_setpgroup(&attributes, 0);
-    sigset_t none;
-    sigemptyset(&none);
-    posix_spawnattr_setsigmask(&attributes, &none);
-    const int error = posix_spawnp(&pid_, argv[0], actions.get(), &attributes, argv.data(), envp.data());
-    posix_spawnattr_destroy(&attributes);
-    if (error != 0) {
+    pid_ = fork();
+    if (pid_ < 0) throw std::runtime_error(std::string("fork: ") + std::strerror(errno));
+    if (pid_ == 0) {
+        // A process group of its own, so that ending it ends what it started
+        // too; killed with this process should that end first; and no signal
+        // blocked that this process happens to block.
+        setpgid(0, 0);
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (getppid() != parent) _exit(127);
+        sigset_t none;
+        sigemptyset(&none);
+        sigprocmask(SIG_SETMASK, &none, nullptr);
+        const bool ready = (!input || dup2(input->read.fd, STDIN_FILENO) == STDIN_FILENO) &&
+                           direct(STDOUT_FILENO, command.out, outFile.c_str(), out ? out->write.fd : -1) &&
+                           direct(STDERR_FILENO, command.err, errFile.c_str(), err ? err->write.fd : -1) &&
+                           (folder.empty() || chdir(folder.c_str()) == 0);
+        if (ready) execve(program.c_str(), argv.data(), envp.data());
+        const int error = errno;
+        if (write(failure.write.fd, &error, sizeof error) < 0) _exit(127);
+        _exit(127);
+    }
+    // Set here as well, so that the group exists before anyone signals it.
+    setpgid(pid_, pid_);
+    close(failure.write.release());
+    int error = 0;
+    ssize_t got;
+    while ((got = read(failure.read.fd, &error, sizeof error)) < 0 && errno == EINTR) {
+    }
+    if (got == sizeof error) {
+        while (waitpid(pid_, nullptr, 0) < 0 && errno == EINTR) {
+        }
         pid_ = -1;
         throw std::runtime_error("cannot start " + command.arguments.front() +
                                  (command.folder.empty() ? "" : " in " + command.folder.string()) + ": " +
@@ -176,10 +206,13 @@ ChildProcess::ChildProcess(const std::filesystem::path& program, const std::file
 
 ChildProcess ChildProcess::forked(const std::function<int()>& body) {
     ChildProcess child;
+    const pid_t parent = getpid();
     child.pid_ = fork();
     if (child.pid_ < 0) throw std::runtime_error(std::string("fork: ") + std::strerror(errno));
     if (child.pid_ == 0) {
         setpgid(0, 0);
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (getppid() != parent) _exit(1);
         int code = 1;
         try {
             code = body();

@@ -3,6 +3,8 @@
 // its arguments, working folder and environment, where its output goes,
 // waiting for its end, and ending it with everything it started in its
 // process group when the object goes away, so that nothing is left behind.
+// Should this process die first, the program is killed with it (when the
+// thread that started it ends, in fact: start programs from the main thread).
 
 #include <sys/types.h>
 

@@ -149,6 +149,26 @@ TEST(ChildProcess, EndingItEndsWhatItStartedAndOneThatIgnoresTermination) {
     EXPECT_TRUE(endsWithin(leftBehind, 10s));
 }
 
+TEST(ChildProcess, AProgramDiesWithTheProcessThatStartedIt) {
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    // A stand-in for a test killed half-way, whose destructors never run.
+    auto starter = ChildProcess::forked([&] {
+        ChildProcess sleeper({.arguments = {"sleep", "60"}});
+        const pid_t pid = sleeper.pid();
+        if (write(fds[1], &pid, sizeof pid) != sizeof pid) return 1;
+        pause();
+        return 0;
+    });
+    pid_t sleeper = -1;
+    ASSERT_EQ(read(fds[0], &sleeper, sizeof sleeper), static_cast<ssize_t>(sizeof sleeper));
+    close(fds[0]);
+    close(fds[1]);
+    EXPECT_FALSE(ended(sleeper));
+    starter.kill();  // its own group only: the sleeper has one of its own
+    EXPECT_TRUE(endsWithin(sleeper, 10s));
+}
+
 TEST(ChildProcess, AProgramThatCannotStartIsNamed) {
     try {
         ChildProcess missing({.arguments = {"/nonexistent/program", "x"}});
