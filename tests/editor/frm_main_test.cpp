@@ -14,7 +14,11 @@
 #include <QStyle>
 #include <QTest>
 #include <csignal>
+#include <cstring>
+#include <set>
+#include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/statvfs.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <QLockFile>
@@ -62,6 +66,46 @@ protected:
         QTest::keyClicks(field, keys);
         return field;
     }
+};
+
+// A small tmpfs mounted over a folder for the life of the object, so that a
+// test meets a disk that really fills. Mounting needs root.
+class SmallDisk {
+public:
+    SmallDisk(const std::filesystem::path& where, const char* options) : where_(where) {
+        std::filesystem::create_directories(where);
+        if (::mount("tmpfs", where.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, options) == 0) mounted_ = true;
+        else error_ = std::strerror(errno);
+    }
+    ~SmallDisk() {
+        // A file still open would keep it busy; detached, it goes once closed.
+        if (mounted_ && ::umount(where_.c_str()) != 0) ::umount2(where_.c_str(), MNT_DETACH);
+    }
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+
+    bool mounted() const { return mounted_; }
+    const std::string& error() const { return error_; }
+    std::uint64_t pageSize() const { return stats().f_bsize; }
+    // tmpfs hands out whole pages, however small the file.
+    std::uint64_t freePages() const { return stats().f_bavail; }
+    // Every name below the mount point, relative to it.
+    std::set<std::string> names() const {
+        std::set<std::string> found;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(where_))
+            found.insert(entry.path().lexically_relative(where_).string());
+        return found;
+    }
+
+private:
+    struct statvfs stats() const {
+        struct statvfs result {};
+        ::statvfs(where_.c_str(), &result);
+        return result;
+    }
+    std::filesystem::path where_;
+    bool mounted_ = false;
+    std::string error_;
 };
 
 }  // namespace
@@ -267,6 +311,44 @@ TEST_F(EditorWindow, AFailedCompileKeepsTheFieldsAndTheOldFiles) {
     EXPECT_EQ(readBytes(home.pod()), "old script");
     EXPECT_FALSE(std::filesystem::exists(home.bak()));
     EXPECT_EQ(fieldsAndBoxes(), before);
+}
+
+// A real disk that fills while the second file of the pair is written: both
+// old files stay, nothing is left behind, and no success is claimed.
+TEST_F(EditorWindow, ADiskThatFillsBetweenTheTwoFilesKeepsBothOldOnes) {
+    if (::geteuid() != 0) GTEST_SKIP() << "mounting a small file system needs root";
+    const SmallDisk disk(home.path() / "Varno", "size=64k");
+    if (!disk.mounted()) GTEST_SKIP() << "cannot mount a tmpfs over the editor's folder: " << disk.error();
+    writeBytes(home.pod(), "old script");
+    writeBytes(home.bak(), "old state");
+    fillDemo();
+
+    // Room for the save's lock file and the menu script, written first,
+    // and not a byte more: the state file is the one that finds no room.
+    const std::uint64_t page = disk.pageSize();
+    const std::uint64_t scriptPages =
+        (fileAfterDateLine(demoMenuScriptRecords()).size() + 128 + page - 1) / page;  // date line at most 128
+    const std::uint64_t room = 1 + scriptPages;
+    ASSERT_GT(disk.freePages(), room);
+    const std::filesystem::path filler = home.path() / "Varno" / "filler";
+    writeBytes(filler, std::string((disk.freePages() - room) * page, 'x'));
+    ASSERT_EQ(disk.freePages(), room);
+
+    window->Command2_Click();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].starts_with("failure|Disk full")) << messages.shown[0];
+    EXPECT_NE(messages.shown[0].find("~/Varno/kelo.bak"), std::string::npos) << messages.shown[0];
+    EXPECT_EQ(readBytes(home.pod()), "old script");
+    EXPECT_EQ(readBytes(home.bak()), "old state");
+    EXPECT_EQ(disk.names(), (std::set<std::string>{"Data", "Data/kelo.pod", "kelo.bak", "filler"}));
+
+    std::filesystem::remove(filler);
+    messages.shown.clear();
+    window->Command2_Click();
+    EXPECT_EQ(messages.shown, std::vector<std::string>{" Compile|  Compile Complete"});
+    EXPECT_EQ(withoutDateLine(readBytes(home.pod())), fileAfterDateLine(demoMenuScriptRecords()));
+    EXPECT_EQ(withoutDateLine(readBytes(home.bak())), fileAfterDateLine(demoStateFileRecords()));
+    EXPECT_EQ(disk.names(), (std::set<std::string>{"Data", "Data/kelo.pod", "kelo.bak"}));
 }
 
 TEST_F(EditorWindow, NumericFieldsEmptyTheMomentTheyStopBeingNumbers) {
