@@ -341,7 +341,7 @@ void KeystrokeSender::waitUntilProcessed() {
     const Atom protocolsAtom = XInternAtom(display_, "WM_PROTOCOLS", False);
     const Atom pingAtom = XInternAtom(display_, "_NET_WM_PING", False);
     bool speaksPing = false;
-    if (target != None && !ours) {
+    if (target != None && !ours && !silentToPing_.count(target)) {
         XErrorTrap trap(display_);
         Atom* protocols = nullptr;
         int count = 0;
@@ -390,6 +390,7 @@ void KeystrokeSender::waitUntilProcessed() {
         pollfd fd{ConnectionNumber(display_), POLLIN, 0};
         poll(&fd, 1, static_cast<int>(remaining * 1000.0) + 1);
     }
+    if (!answered) silentToPing_.insert(target);
 }
 
 }  // namespace platform

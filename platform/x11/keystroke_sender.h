@@ -62,6 +62,9 @@ private:
     int minKeycode_ = 0, keycodeCount_ = 0, symbolsPerKeycode_ = 0;
     std::vector<unsigned> borrowed_;
     long pingSerial_ = 0;
+    // Windows that list the ping but left one unanswered: they get the short
+    // pause from then on rather than a second's wait after every call.
+    std::set<unsigned long> silentToPing_;
     GameWindow game_;
     int passive_ = 0;
     bool driving_ = false;
