@@ -132,7 +132,9 @@ TEST(CompileSave, AStateFileThatCannotReplaceItsOldOnePutsTheOldScriptBack) {
                      script::Failure);
         EXPECT_FALSE(shown);
         EXPECT_EQ(std::filesystem::exists(home.pod()), hadScript);
-        if (hadScript) EXPECT_EQ(readBytes(home.pod()), "old script");
+        if (hadScript) {
+            EXPECT_EQ(readBytes(home.pod()), "old script");
+        }
         EXPECT_EQ(readBytes(home.bak()), "old state");
         for (const auto& folder : {home.pod().parent_path(), home.bak().parent_path()})
             for (const auto& entry : std::filesystem::directory_iterator(folder))
